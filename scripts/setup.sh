@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for tarvek and builds it.
+#   setup.sh run   install what is missing, build, compile a bundled example
+#   setup.sh test  install what is missing, run the whole suite in an
+#                  optimised build and in an ASan+UBSan build
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
+
+packages=(cmake ninja-build g++ libgtest-dev flex bison libfltk1.3-dev libx11-dev
+          xvfb xauth xdotool imagemagick x11-apps clang-14 libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+build() {  # build DIR [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+if [ "$mode" = run ]; then
+  build build/release -DCMAKE_BUILD_TYPE=Release -DTARVEK_TESTS=OFF
+  out=build/demo
+  mkdir -p "$out"
+  cp examples/traffic_light.gt "$out/"
+  (cd "$out" && env -u DISPLAY ../release/frontend/tarvek traffic_light.gt -c -esterel -lustre -vhdl -blif -doc) || true
+  echo "--- $out/traffic_light.log"
+  cat "$out/traffic_light.log"
+  exit 0
+fi
+
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+status=0
+for variant in release asan; do
+  if [ $variant = release ]; then
+    build build/release -DCMAKE_BUILD_TYPE=Release
+  else
+    build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_SANITIZE=ON
+  fi
+  echo "=== tests: $variant build"
+  (cd build/$variant && env -u DISPLAY ctest --output-on-failure -j "$jobs" --timeout 600) || status=1
+done
+exit $status
