@@ -1,0 +1,29 @@
+// The process-wide option flags of one compilation, set from the command line
+// or from the option window, and the program's version text.
+#ifndef TARVEK_TARVEK_H
+#define TARVEK_TARVEK_H
+
+#define TARVEK_VERSION "5.5.5"
+
+extern int optimisation_mode;
+extern int no_interpreted_parallelism_check_mode;
+extern int step_mode;
+extern int noarrange_mode;
+extern int doc_mode;
+extern int altera_mode;
+extern int vhdl_mode;
+extern int c_mode;
+extern int internal_mode;
+extern int ino_mode;
+extern int vune_mode;
+extern int blif_mode;
+extern int esterel_mode;
+extern int lustre_mode;
+extern int brimot_mode;
+extern int sc_mode;
+extern int show_mode;
+extern int explain_mode;
+extern int simul_mode;
+extern int equ_mode;
+
+#endif
