@@ -1,0 +1,331 @@
+// The driver: one compilation from the command line, from the .gt file to
+// the log, in the order of the road below; every error ends the run with its
+// message and exit code 1 (2 for a fatal error of the .gt scanner).
+#include "tarvek.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <list>
+#include <string>
+
+#include "Stringpp.h"
+#include "g_messages.h"
+#include "g_platform.h"
+#include "g_time.h"
+#include "gt_norm.h"
+#include "lex.gt.h"
+#include "parse_gt.h"
+
+int optimisation_mode = 0;
+int no_interpreted_parallelism_check_mode = 0;
+int step_mode = 0;
+int noarrange_mode = 0;
+int doc_mode = 0;
+int altera_mode = 0;
+int vhdl_mode = 0;
+int c_mode = 0;
+int internal_mode = 0;
+int ino_mode = 0;
+int vune_mode = 0;
+int blif_mode = 0;
+int esterel_mode = 0;
+int lustre_mode = 0;
+int brimot_mode = 0;
+int sc_mode = 0;
+int show_mode = 0;
+int explain_mode = 0;
+int simul_mode = 0;
+int equ_mode = 0;
+
+static std::string bdd_version_text() { return "4.7"; }
+
+static const char* const fin_erreur = "\n    --> break compilation processing ...";
+static const char* const fin_warning = "\n    --> continuing ...";
+
+// A reported message: the box first, then, once it is closed, the same text
+// on the standard error stream.
+static void signale(const std::string& texte) {
+  fl_show_Smessages(texte);
+  std::cerr << texte << std::endl;
+}
+
+[[noreturn]] static void arrete(const std::string& texte) {
+  signale(texte);
+  exit(1);
+}
+
+static std::string entre_guillemets(const std::string& s) { return "\"" + s + "\""; }
+
+static void remet_options() {
+  int* flags[] = {&optimisation_mode, &no_interpreted_parallelism_check_mode, &step_mode,
+                  &noarrange_mode, &doc_mode, &altera_mode, &vhdl_mode, &c_mode,
+                  &internal_mode, &ino_mode, &vune_mode, &blif_mode, &esterel_mode,
+                  &lustre_mode, &brimot_mode, &sc_mode, &show_mode, &explain_mode,
+                  &simul_mode, &equ_mode};
+  for (int* f : flags) *f = 0;
+}
+
+// The usage text is kept to the character, blanks included.
+static void usage() {
+  const std::string v = std::string(TARVEK_VERSION) + ", BDD version " + bdd_version_text();
+  const std::string lignes[] = {
+      "",
+      "        TARVEK: compilateur GRAFCET vers SC",
+      "        auteur Brenlo, version " + v,
+      "",
+      "   syntaxe:",
+      "",
+      "         tarvek <nom_fichier> [-simul]",
+      "                            [-equational]",
+      "                            [-show] [-explain] [-noarrange] [-noipcheck] [-step] [-0x]",
+      "                            [-sc] [-brimot] [-lustre] [-esterel]",
+      "                            [-blif] [-vune] [-vhdl] [-altera] [-c] [-ino]",
+      "",
+      "         OU tarvek -v",
+      "",
+      "         OU tarvek -h",
+      "",
+      "   options:",
+      "",
+      "      -h : cette aide",
+      "",
+      "      -v : version du compilateur",
+      "",
+      "      -simul : genere les equations boolennes de changement d'etat",
+      "               (voir aussi Brimot) pour le simulateur pelzo",
+      "",
+      "      -explain : explicite dans le fichier log",
+      "           le parsing du fichier gt,",
+      "           le deroulement de l'algorithme PFI",
+      "",
+      "      -show : montre l'evolution de la compilation (console)",
+      "",
+      "      -noarrange : desactive le reordonnancement des variables BDD",
+      "                   avant generation ",
+      "",
+      "      -noipcheck : desactive la verification d'absence de parallelisme interprete",
+      "      -Ox : niveau d'optimisation du code genere",
+      "            (x=0: sans, x=2: meilleur)",
+      "",
+      "      -step : traverse un seul niveau de transitions a la fois",
+      "",
+      "      -equational : compile via le mode equationnel (par defaut recherche des situations "
+      "accessibles)",
+      "",
+      "      -brimot : genere un fichier brm d'equations booleennes pour l'analyseur BRIMOT",
+      "",
+      "      -sc : genere un fichier sc causal d'equations booleennes",
+      "            pour reintegrer la chaine de compilation Esterel",
+      "",
+      "      -lustre : genere un noeud LUSTRE de comportement equivalent",
+      "",
+      "      -esterel : genere un module ESTEREL de comportement equivalent",
+      "",
+      "      -vune : genere un module Vestrane ",
+      "",
+      "      -blif : genere un fichier au format blif",
+      "",
+      "      -vhdl : genere un fichier d'equations booleennes au format vhdl",
+      "",
+      "         -altera : generation vhdl specifique a la famille Altera",
+      "",
+      "      -doc : genere un fichier de documentation",
+      "",
+      "      -c : genere l'automate en langage c",
+      "           un fichier d'entete .h est aussi genere",
+      "",
+      "      -ino : genere un fichier ino pour l'environnement arduino",
+      ""};
+  for (auto const& l : lignes) std::cout << l << std::endl;
+}
+
+struct option_tarvek {
+  const char* nom;
+  int* flag;
+  int valeur;
+  int* autre_flag;  // a second flag set to 1, or null
+};
+
+static const option_tarvek table_options[] = {
+    {"-simul", &simul_mode, 1, nullptr},
+    {"-explain", &explain_mode, 1, nullptr},
+    {"-show", &show_mode, 1, nullptr},
+    {"-noarrange", &noarrange_mode, 1, nullptr},
+    {"-noipcheck", &no_interpreted_parallelism_check_mode, 1, nullptr},
+    {"-O0", &optimisation_mode, 0, nullptr},
+    {"-O1", &optimisation_mode, 1, nullptr},
+    {"-O2", &optimisation_mode, 2, nullptr},
+    {"-step", &step_mode, 1, nullptr},
+    {"-equational", &equ_mode, 1, nullptr},
+    {"-sc", &sc_mode, 1, nullptr},
+    {"-brimot", &brimot_mode, 1, nullptr},
+    {"-lustre", &lustre_mode, 1, nullptr},
+    {"-esterel", &esterel_mode, 1, nullptr},
+    {"-blif", &blif_mode, 1, nullptr},
+    {"-vune", &vune_mode, 1, nullptr},
+    {"-intern", &internal_mode, 1, nullptr},
+    {"-c", &c_mode, 1, nullptr},
+    {"-ino", &ino_mode, 1, nullptr},
+    {"-vhdl", &vhdl_mode, 1, nullptr},
+    {"-doc", &doc_mode, 1, nullptr},
+    {"-altera", &vhdl_mode, 1, &altera_mode},
+};
+
+static void lit_option(const std::string& argument) {
+  bool connue = false;
+  for (auto const& o : table_options) {
+    if (argument != o.nom) continue;
+    connue = true;
+    *o.flag = o.valeur;
+    if (o.autre_flag) *o.autre_flag = 1;
+  }
+  if (connue) return;
+  std::cerr << "`" << argument << "' option inconnue: tapez tarvek -h pour en connaitre la liste"
+            << std::endl
+            << std::endl;
+  exit(1);
+}
+
+// The base name is the name cut before its first ".gt", wherever that
+// stands; a name without one is its own base name.
+static std::string lit_ligne_de_commande(int argc, char** argv) {
+  std::string nom = argv[1];
+  if (nom == "-h") {
+    usage();
+    exit(0);
+  }
+  if (nom == "-v") {
+    std::cout << "tarvek : compilateur grafcet vers sc. version " << TARVEK_VERSION
+              << ", BDD version " << bdd_version_text() << std::endl;
+    exit(0);
+  }
+  for (int i = 2; i < argc; ++i) lit_option(argv[i]);
+  int p = find(nom, ".gt");
+  return p < 0 ? nom : my_before(nom, p);
+}
+
+// Without arguments the option window chooses the file and the options; it
+// needs a display.
+[[noreturn]] static void sans_arguments() {
+  if (!g_display_available())
+    std::cerr << "tarvek: no display for the option window: give a .gt file (tarvek -h for the usage)"
+              << std::endl;
+  else
+    std::cerr << "tarvek: the option window is not available: give a .gt file (tarvek -h for the usage)"
+              << std::endl;
+  exit(1);
+}
+
+struct noms_compilation {
+  std::string input, log, sc, brimot, lustre, esterel, blif, vune, fba, c, h, ino, vhdl, doc;
+};
+
+static noms_compilation construit_noms(const std::string& base) {
+  return {base + ".gt",   base + ".log",  base + ".sc",   base + ".brm", base + ".lus",
+          base + ".strl", base + ".blif", base + ".vune", base + ".fba", base + ".c",
+          base + ".h",    base + ".ino",  base + ".vhd",  base + ".doc"};
+}
+
+// A log that cannot be written is an error: a run must not end as a success
+// without the record of what it did.
+[[noreturn]] static void log_impossible(const noms_compilation& noms) {
+  arrete("file " + noms.log + " cannot be written !" + fin_erreur);
+}
+
+// The log is created before a missing input is reported, so that a failed
+// run never leaves the log of an earlier one behind.
+static void ouvre_fichiers(const noms_compilation& noms, std::ifstream& input, std::fstream& log) {
+  input.open(noms.input, std::ios::in);
+  log.open(noms.log, std::ios::out | std::ios::trunc);
+  if (!input) arrete("file " + noms.input + " not found !" + fin_erreur);
+  if (!log.is_open()) log_impossible(noms);
+}
+
+static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, std::fstream& log,
+                                 const noms_compilation& noms) {
+  if (show_mode) std::cout << "PARSING" << std::flush;
+  parser.lexer = new gtFlexLexer(&input, &log);
+  if (parser.parse(log, explain_mode) != 0) arrete("file " + noms.input + " not found or syntax error ...");
+  return parser.result;
+}
+
+// Errors stop at the first failing check; the overlap warnings let the run
+// go on. The output positions of the actions are checked last.
+static void verifie_grafcet(tpen_fichier& g) {
+  std::string r = g.verif_traitement_tout_type_etape_tarvek();
+  if (!r.empty()) arrete("ERROR: " + r + " not yet implemented ... \n   --> break compilation processing ...");
+  if (g.verif_existence_etape_initiale() == 0) arrete(std::string("ERROR: No initial step found !!!") + fin_erreur);
+  r = g.verif_noms_identiques_etapes();
+  if (!r.empty())
+    arrete("ERROR: Several steps have the same ident: " + entre_guillemets(r) + " !!!" + fin_erreur);
+  r = g.verif_non_existence_receptivite_vide();
+  if (!r.empty()) arrete("ERROR: transition: " + entre_guillemets(r) + " is not defined !!!" + fin_erreur);
+  r = g.verif_connexion_transition();
+  if (!r.empty()) arrete("ERROR: transition: " + entre_guillemets(r) + " is not connected !!!" + fin_erreur);
+  std::string second;
+  r = g.verif_aucune_superposition_transition(second);
+  if (!r.empty())
+    signale("WARNING: transition: " + entre_guillemets(r) + " shadows transition " + entre_guillemets(second) +
+            " !!!" + fin_warning);
+  r = g.verif_aucune_superposition_etape(second);
+  if (!r.empty())
+    signale("WARNING: step: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) + " !!!" +
+            fin_warning);
+  r = g.verif_aucune_superposition_etape_transition(second);
+  if (!r.empty())
+    signale("WARNING: transition: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) +
+            " !!!" + fin_warning);
+  int output = 0;
+  r = g.verif_outputs_actions(output);
+  if (!r.empty())
+    arrete("ERROR: step: " + entre_guillemets(r) + " drives output " + std::to_string(output) +
+           ", which is not declared !!!" + fin_erreur);
+}
+
+static bool sorties_demandees() {
+  return sc_mode || brimot_mode || lustre_mode || esterel_mode || blif_mode || vune_mode ||
+         internal_mode || simul_mode || c_mode || ino_mode || vhdl_mode || doc_mode;
+}
+
+// The CPU time since the input was opened closes the log.
+static void termine_log(g_chrono& chrono, std::fstream& log, const noms_compilation& noms) {
+  log << std::endl;
+  double t = chrono.Stop() / 1000.0;
+  log << "CPU computing time: " << t << " secondes" << std::endl;
+  log.close();
+  if (log.fail()) log_impossible(noms);
+}
+
+int main(int argc, char** argv) {
+  // The parser keeps the scanner and the grafcet to the end of the run.
+  static class_gt_parser parser;
+  static g_chrono chrono;
+  static std::ifstream input;
+  static std::fstream log;
+  remet_options();
+
+  if (argc <= 1) sans_arguments();
+  noms_compilation noms = construit_noms(lit_ligne_de_commande(argc, argv));
+  if (optimisation_mode == 0) noarrange_mode = 1;
+
+  chrono.Go();
+  ouvre_fichiers(noms, input, log);
+  tpen_fichier* grafcet = lit_grafcet(parser, input, log, noms);
+  // The encoding of the grafcet into BDDs takes place here, before the checks.
+
+  // Taken before -simul can add outputs.
+  std::list<std::string> outputs_evenements = grafcet->liste_outputs_impulsionnelles();
+  if (show_mode) std::cout << "PARSING OK" << std::endl;
+  verifie_grafcet(*grafcet);
+
+  grafcet->put(log);
+
+  if (!sorties_demandees())
+    signale("Warning: no outputs required : only generation of .log file ...");
+  else
+    arrete(std::string("ERROR: compilation and target generation are not available yet !!!") + fin_erreur);
+
+  termine_log(chrono, log, noms);
+  exit(0);
+}
