@@ -27,36 +27,33 @@ gt_declaration_variables* tpen_fichier::ma_table_inputs() { return table_inputs;
 gt_declaration_variables* tpen_fichier::ma_table_outputs() const { return table_outputs; }
 std::string* tpen_fichier::ma_table_assertions_textuelle() { return table_assertions; }
 
+// One declaration of a table, or null after the diagnostic of `operation`.
+static gt_declaration_variables const* declaration(gt_declaration_variables const* table, int n,
+                                                   int i, const char* operation,
+                                                   const char* demande) {
+  if (i >= 0 && i < n) return &table[i];
+  probleme(operation, demande);
+  return nullptr;
+}
+
 std::string tpen_fichier::nom_input(int i) const {
-  if (i < 0 || i >= nombre_inputs) {
-    probleme("'nom_input()'", "AUCUNE VARIABLE DE CE TYPE");
-    return "?";
-  }
-  return table_inputs[i].nom();
+  auto d = declaration(table_inputs, nombre_inputs, i, "'nom_input()'", "AUCUNE VARIABLE DE CE TYPE");
+  return d ? d->nom() : "?";
 }
 
 std::string tpen_fichier::type_input(int i) const {
-  if (i < 0 || i >= nombre_inputs) {
-    probleme("'type_input()'", "IDENT HORS LIMITE");
-    return "?";
-  }
-  return table_inputs[i].typev();
+  auto d = declaration(table_inputs, nombre_inputs, i, "'type_input()'", "IDENT HORS LIMITE");
+  return d ? d->typev() : "?";
 }
 
 std::string tpen_fichier::nom_output(int i) const {
-  if (i < 0 || i >= nombre_outputs) {
-    probleme("'nom_output()'", "IDENT HORS LIMITE");
-    return "?";
-  }
-  return table_outputs[i].nom();
+  auto d = declaration(table_outputs, nombre_outputs, i, "'nom_output()'", "IDENT HORS LIMITE");
+  return d ? d->nom() : "?";
 }
 
 std::string tpen_fichier::type_output(int i) const {
-  if (i < 0 || i >= nombre_outputs) {
-    probleme("'type_output()'", "IDENT HORS LIMITE");
-    return "?";
-  }
-  return table_outputs[i].typev();
+  auto d = declaration(table_outputs, nombre_outputs, i, "'type_output()'", "IDENT HORS LIMITE");
+  return d ? d->typev() : "?";
 }
 
 std::string tpen_fichier::nom_etape(int i) const {

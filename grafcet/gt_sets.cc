@@ -52,30 +52,32 @@ static bool position_hors_table(const char* operation, int i, int n) {
   return true;
 }
 
+// The upstream or downstream set of one step or transition, checked first.
+template <typename R>
+static std::set<int> voisins(R const* table, int n, int i, const char* operation,
+                             std::set<int> R::*ensemble, int nombre_transitions) {
+  if (nombre_transitions == 0 || position_hors_table(operation, i, n)) return {};
+  return table[i].*ensemble;
+}
+
 std::set<int> tpen_fichier::ens_ident_pre_etape(int i) {
-  if (nombre_transitions == 0 || position_hors_table("ens_ident_pre_etape", i, nombre_etapes))
-    return {};
-  return table_etapes[i].pre;
+  return voisins(table_etapes, nombre_etapes, i, "ens_ident_pre_etape", &tpen_etape::pre,
+                 nombre_transitions);
 }
 
 std::set<int> tpen_fichier::ens_ident_post_etape(int i) {
-  if (nombre_transitions == 0 || position_hors_table("ens_ident_post_etape", i, nombre_etapes))
-    return {};
-  return table_etapes[i].post;
+  return voisins(table_etapes, nombre_etapes, i, "ens_ident_post_etape", &tpen_etape::post,
+                 nombre_transitions);
 }
 
 std::set<int> tpen_fichier::ens_ident_pre_transition(int t) {
-  if (nombre_transitions == 0 ||
-      position_hors_table("ens_ident_pre_transition", t, nombre_transitions))
-    return {};
-  return table_transitions[t].pre;
+  return voisins(table_transitions, nombre_transitions, t, "ens_ident_pre_transition",
+                 &tpen_transition::pre, nombre_transitions);
 }
 
 std::set<int> tpen_fichier::ens_ident_post_transition(int t) {
-  if (nombre_transitions == 0 ||
-      position_hors_table("ens_ident_post_transition", t, nombre_transitions))
-    return {};
-  return table_transitions[t].post;
+  return voisins(table_transitions, nombre_transitions, t, "ens_ident_post_transition",
+                 &tpen_transition::post, nombre_transitions);
 }
 
 std::set<int> tpen_fichier::ens_ident_post_pre_transitions(int t) {

@@ -1,0 +1,47 @@
+// Helpers of the grafcet tests.
+#include "gt_texte.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "lex.gt.h"
+#include "parse_gt.h"
+#include "run_tool.h"
+
+std::string capture_cerr(const std::function<void()>& f) {
+  std::ostringstream err;
+  std::streambuf* old = std::cerr.rdbuf(err.rdbuf());
+  f();
+  std::cerr.rdbuf(old);
+  return err.str();
+}
+
+lecture lit_texte(const std::string& texte, int explain) {
+  lecture r;
+  std::string nom_log = scratch_dir("gt_texte") + "/x.log";
+  std::fstream log(nom_log, std::ios::out | std::ios::trunc);
+  std::istringstream in(texte);
+  gtFlexLexer scanner(&in, &log);
+  class_gt_parser parser;
+  parser.lexer = &scanner;
+  r.err = capture_cerr([&] { r.code = parser.parse(log, explain); });
+  r.g.reset(parser.result);
+  log.close();
+  r.log = read_file(nom_log);
+  return r;
+}
+
+static std::string joint(const std::vector<std::string>& lignes, const char* sep) {
+  std::string r;
+  for (size_t i = 0; i < lignes.size(); ++i) r += (i ? sep : "") + lignes[i];
+  return r;
+}
+
+std::string gt_fichier(const std::vector<std::string>& etapes,
+                       const std::vector<std::string>& transitions) {
+  return "Name: m\nInput: \"a\" : bool \"b\" : event EndInput:\n"
+         "Output: \"o\" : bool \"e\" : event EndOutput:\nStep:\n" +
+         joint(etapes, "\n") + "\nEndStep:\nTransition:\n" + joint(transitions, ",\n") +
+         "\nEndTransition:\nLink: EndLinkTable:\nAssertion: EndAssertion:\n";
+}
