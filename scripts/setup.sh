@@ -50,4 +50,11 @@ for variant in release asan; do
   echo "=== tests: $variant build"
   (cd build/$variant && env -u DISPLAY ctest --output-on-failure -j "$jobs" --timeout 600) || status=1
 done
+echo "=== fuzz: the .gt reader"
+build_fuzz() {
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
+    -DCMAKE_CXX_COMPILER=clang++-14 -DTARVEK_SANITIZE=ON -DTARVEK_FUZZ=ON >/dev/null &&
+    cmake --build build/fuzz -j "$jobs" --target fuzz_gt
+}
+{ build_fuzz && bash tests/grafcet/fuzz_run.sh build/fuzz/tests/grafcet/fuzz_gt 60; } || status=1
 exit $status
