@@ -1,0 +1,223 @@
+// The tarvek binary from the command line, without a display: usage and
+// version, options, file names, reader and check errors with their exact
+// messages and exit codes, the log, and the runs of the examples.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "run_tool.h"
+
+namespace {
+
+const std::string casse = "\n    --> break compilation processing ...\n";
+const std::string continue_ = "\n    --> continuing ...\n";
+const std::string pas_de_sortie = "Warning: no outputs required : only generation of .log file ...\n";
+
+std::string donnee(const std::string& nom) { return read_file(std::string(TARVEK_TEST_DATA) + "/frontend/data/" + nom); }
+
+run_result tarvek(const std::string& dossier, std::vector<std::string> args) {
+  args.insert(args.begin(), tarvek_path());
+  return run_tool(args, dossier, 60);
+}
+
+// A .gt text from step and transition lines, with outputs o (bool) and
+// e (event).
+std::string gt(const std::vector<std::string>& etapes, const std::vector<std::string>& transitions) {
+  std::string t = "Name: m Input: \"a\" : bool EndInput: Output: \"o\" : bool \"e\" : event EndOutput:\nStep:\n";
+  for (auto const& e : etapes) t += "  " + e + "\n";
+  t += "EndStep:\nTransition:\n";
+  for (size_t i = 0; i < transitions.size(); ++i) t += (i ? ",\n  " : "  ") + transitions[i];
+  return t + "\nEndTransition:\nLink: EndLinkTable:\nAssertion: EndAssertion:\n";
+}
+
+TEST(Tarvek, UsageAndVersion) {
+  std::string d = scratch_dir("tarvek_usage");
+  for (auto args : std::vector<std::vector<std::string>>{{"-h"}, {"-h", "-bogus"}}) {
+    run_result r = tarvek(d, args);
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, donnee("usage.txt"));
+    EXPECT_EQ(r.err, "");
+  }
+  run_result v = tarvek(d, {"-v", "x.gt"});
+  EXPECT_EQ(v.exit_code, 0);
+  EXPECT_EQ(v.out, "tarvek : compilateur grafcet vers sc. version 5.5.5, BDD version 4.7\n");
+}
+
+TEST(Tarvek, OptionsAndArguments) {
+  std::string d = scratch_dir("tarvek_options");
+  write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
+  struct cas {
+    std::vector<std::string> args;
+    int code;
+    std::string err;
+  } const table[] = {
+      {{"g.gt", "-h"}, 1, "`-h' option inconnue: tapez tarvek -h pour en connaitre la liste\n\n"},
+      {{"g.gt", "-O3"}, 1, "`-O3' option inconnue: tapez tarvek -h pour en connaitre la liste\n\n"},
+      {{"g.gt", "-explain", "-show", "-noarrange", "-noipcheck", "-O0", "-O1", "-O2", "-step", "-equational",
+        "-O2", "-O0"},
+       0, pas_de_sortie},
+  };
+  for (auto const& c : table) {
+    run_result r = tarvek(d, c.args);
+    EXPECT_EQ(r.exit_code, c.code) << c.args.back();
+    EXPECT_EQ(r.err, c.err) << c.args.back();
+  }
+  run_result sans = tarvek(d, {});
+  EXPECT_EQ(sans.exit_code, 1);
+  EXPECT_EQ(std::count(sans.err.begin(), sans.err.end(), '\n'), 1) << sans.err;
+}
+
+// Every target option is accepted; until the compiler and the writers come,
+// asking for an output ends the run with an error after the dump.
+TEST(Tarvek, RequestedOutputsAreNotProducedYet) {
+  std::string d = scratch_dir("tarvek_targets");
+  write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
+  for (std::string opt : {"-simul", "-sc", "-brimot", "-lustre", "-esterel", "-blif", "-vune", "-intern", "-c",
+                          "-ino", "-vhdl", "-doc", "-altera"}) {
+    run_result r = tarvek(d, {"g.gt", opt});
+    EXPECT_EQ(r.exit_code, 1) << opt;
+    EXPECT_EQ(r.err, "ERROR: compilation and target generation are not available yet !!!" + casse) << opt;
+    std::string log = read_file(d + "/g.log");
+    EXPECT_NE(log.find("  NOM MODULE : m\n"), std::string::npos) << opt;
+    EXPECT_EQ(log.find("CPU computing time"), std::string::npos) << opt;
+  }
+}
+
+TEST(Tarvek, FileNames) {
+  std::string d = scratch_dir("tarvek_names");
+  struct cas {
+    std::string nom, entree, log;
+  } const table[] = {
+      {"a", "a.gt", "a.log"},
+      {"b.gt", "b.gt", "b.log"},
+      {"c.gt.bak", "c.gt", "c.log"},
+      {"x.GT", "x.GT.gt", "x.GT.log"},
+  };
+  for (auto const& c : table) {
+    run_result r = tarvek(d, {c.nom});
+    EXPECT_EQ(r.exit_code, 1) << c.nom;
+    EXPECT_EQ(r.err, "file " + c.entree + " not found !" + casse) << c.nom;
+    EXPECT_TRUE(file_exists(d + "/" + c.log)) << c.nom;
+  }
+  write_file(d + "/old.log", "an earlier run\n");
+  tarvek(d, {"old.gt"});
+  EXPECT_EQ(read_file(d + "/old.log"), "");
+}
+
+// The base name stops at the first ".gt", a directory here: reading it fails
+// inside the scanner, whose fatal error ends the run with code 2.
+TEST(Tarvek, ScannerFatalError) {
+  std::string d = scratch_dir("tarvek_fatal");
+  std::filesystem::create_directories(d + "/dir.gt");
+  write_file(d + "/dir.gt/x.gt", gt({"IS: 1 0 0"}, {}));
+  run_result r = tarvek(d, {"dir.gt/x.gt"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.err, "input in flex scanner failed\n");
+  EXPECT_TRUE(file_exists(d + "/dir.log"));
+}
+
+TEST(Tarvek, LogThatCannotBeWritten) {
+  std::string d = scratch_dir("tarvek_log");
+  write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
+  std::filesystem::create_directories(d + "/g.log");
+  run_result r = tarvek(d, {"g.gt"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "file g.log cannot be written !" + casse);
+
+  write_file(d + "/h.gt", gt({"IS: 1 0 0"}, {}));
+  ASSERT_EQ(symlink("/dev/full", (d + "/h.log").c_str()), 0);
+  run_result plein = tarvek(d, {"h.gt"});
+  EXPECT_EQ(plein.exit_code, 1);
+  EXPECT_EQ(plein.err, pas_de_sortie + "file h.log cannot be written !" + casse);
+}
+
+TEST(Tarvek, ReaderErrors) {
+  std::string d = scratch_dir("tarvek_reader");
+  struct cas {
+    const char* nom;
+    std::string texte, err;
+  } const table[] = {
+      {"empty", "", "syntax error, unexpected $end, expecting NAME\n"},
+      {"bad type", "Name: m Input: \"x\" : int EndInput:", "syntax error, unexpected WORD, expecting BOOL or EVENT\n"},
+      {"out of range", gt({"IS: 1 0 99999999999"}, {}), "syntax error, number out of range\n"},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/r.gt", c.texte);
+    run_result r = tarvek(d, {"r.gt"});
+    EXPECT_EQ(r.exit_code, 1) << c.nom;
+    EXPECT_EQ(r.err, c.err + "file r.gt not found or syntax error ...\n") << c.nom;
+  }
+}
+
+TEST(Tarvek, Checks) {
+  std::string d = scratch_dir("tarvek_checks");
+  const std::string t01 = "1 0 2 FR: (0) TO: (1) : \"a\"";
+  struct cas {
+    const char* nom;
+    std::string texte;
+    int code;
+    std::string err;
+  } const table[] = {
+      {"macro step", gt({"IS: 1 0 0", "MS: 2 0 4"}, {t01}), 1,
+       "ERROR: Macro Step not yet implemented ... \n   --> break compilation processing ...\n"},
+      {"only encapsulated initial steps", gt({"EIS: 1 0 0", "SEIS: 2 0 4"}, {t01}), 1,
+       "ERROR: Encapsulated Initial Step not yet implemented ... \n   --> break compilation processing ...\n"},
+      {"no initial step", gt({"NS: 1 0 0", "NS: 2 0 4"}, {t01}), 1, "ERROR: No initial step found !!!" + casse},
+      {"no step at all", gt({}, {}), 1, "ERROR: No initial step found !!!" + casse},
+      {"same numbers", gt({"IS: 3 0 0", "NS: 5 0 4", "NS: 005 4 4"}, {t01}), 1,
+       "ERROR: Several steps have the same ident: \"5\" !!!" + casse},
+      {"empty receptivity", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "9 0 6 FR: (1) TO: (0) : \"\""}), 1,
+       "ERROR: transition: \"t9\" is not defined !!!" + casse},
+      {"unconnected", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "7 0 6 FR: (5) TO: : \" \""}), 1,
+       "ERROR: transition: \"t7\" is not connected !!!" + casse},
+      {"first failing check wins", gt({"NS: 1 0 0", "NS: 1 0 4"}, {"3 0 2 FR: TO: : \"\""}), 1,
+       "ERROR: No initial step found !!!" + casse},
+      {"undeclared output", gt({"IS: 1 0 0 Action: 1 \"P\" : \"1\" EndAction:", "NS: 2 0 4 Action: 2 \"N\" : \"a\" EndAction:"}, {t01}),
+       1, "ERROR: step: \"2\" drives output 2, which is not declared !!!" + casse},
+      {"shadowed transitions", gt({"IS: 1 0 0", "NS: 2 0 4"}, {"10 0 2 FR: (0) TO: (1) : \"a\"", "20 0 6 FR: (1) TO: (0) : \"a\"", "30 0 6 FR: (1) TO: (0) : \"a\""}),
+       0, "WARNING: transition: \"t20\" shadows transition \"t30\" !!!" + continue_ + pas_de_sortie},
+      {"two warnings of different kinds",
+       gt({"IS: 1 0 0", "NS: 2 5 5", "NS: 3 7 7", "NS: 4 0 0"}, {"5 7 7 FR: (0) TO: (1) : \"a\"", "6 0 2 FR: (1) TO: (0) : \"a\""}),
+       0,
+       "WARNING: step: \"1\" shadows step \"4\" !!!" + continue_ +
+           "WARNING: transition: \"t5\" shadows step \"3\" !!!" + continue_ + pas_de_sortie},
+      {"warnings then an undeclared output",
+       gt({"IS: 1 0 0 Action: 9 \"N\" : \"1\" EndAction:", "NS: 2 0 0"}, {t01}), 1,
+       "WARNING: step: \"1\" shadows step \"2\" !!!" + continue_ +
+           "ERROR: step: \"1\" drives output 9, which is not declared !!!" + casse},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/c.gt", c.texte);
+    run_result r = tarvek(d, {"c.gt"});
+    EXPECT_EQ(r.exit_code, c.code) << c.nom;
+    EXPECT_EQ(r.err, c.err) << c.nom;
+    std::string log = read_file(d + "/c.log");
+    EXPECT_EQ(log.find("NOM MODULE") != std::string::npos, c.code == 0) << c.nom;
+  }
+}
+
+// The log of a run: echoed characters and, with -explain, the trace, then the
+// dump, an empty line and the CPU time.
+TEST(Tarvek, LogOfTheExamples) {
+  std::string d = scratch_dir("tarvek_examples");
+  for (std::string ex : {"traffic_light", "tank_filling", "machine_cycle"}) {
+    std::filesystem::copy_file(std::string(TARVEK_EXAMPLES) + "/" + ex + ".gt", d + "/" + ex + ".gt");
+    run_result r = tarvek(d, {ex + ".gt", "-show"});
+    EXPECT_EQ(r.exit_code, 0) << ex;
+    EXPECT_EQ(r.err, pas_de_sortie) << ex;
+    EXPECT_EQ(r.out, "PARSINGPARSING OK\n") << ex;
+    std::string log = read_file(d + "/" + ex + ".log");
+    EXPECT_EQ(log.rfind("  NOM MODULE : " + ex + "\n", 0), 0u) << ex;
+    EXPECT_TRUE(std::regex_search(log, std::regex("\\)\n\nCPU computing time: [0-9.e-]+ secondes\n$"))) << ex;
+  }
+  write_file(d + "/e.gt", "-" + gt({"IS: 1 0 0"}, {}) + ";");
+  ASSERT_EQ(tarvek(d, {"e.gt", "-explain"}).exit_code, 0);
+  std::string log = read_file(d + "/e.log");
+  EXPECT_EQ(log.rfind("-3 --> m\n", 0), 0u);
+  EXPECT_NE(log.find("9 --> corps cree\n1 --> grafcet cree\n;  NOM MODULE : m\n"), std::string::npos);
+}
+
+}  // namespace
