@@ -1,6 +1,9 @@
 // Helpers of the grafcet tests.
 #include "gt_texte.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -19,7 +22,10 @@ std::string capture_cerr(const std::function<void()>& f) {
 
 lecture lit_texte(const std::string& texte, int explain) {
   lecture r;
-  std::string nom_log = scratch_dir("gt_texte") + "/x.log";
+  // One log per process: the tests of one binary run in parallel.
+  std::string nom_log = (std::filesystem::temp_directory_path() /
+                         ("tarvek-gt-texte-" + std::to_string(getpid()) + ".log"))
+                            .string();
   std::fstream log(nom_log, std::ios::out | std::ios::trunc);
   std::istringstream in(texte);
   gtFlexLexer scanner(&in, &log);
@@ -29,6 +35,7 @@ lecture lit_texte(const std::string& texte, int explain) {
   r.g.reset(parser.result);
   log.close();
   r.log = read_file(nom_log);
+  std::filesystem::remove(nom_log);
   return r;
 }
 
