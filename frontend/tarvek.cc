@@ -58,11 +58,16 @@ static void signale(const std::string& texte) {
 static std::string entre_guillemets(const std::string& s) { return "\"" + s + "\""; }
 
 static void remet_options() {
-  int* flags[] = {&optimisation_mode, &no_interpreted_parallelism_check_mode, &step_mode,
-                  &noarrange_mode, &doc_mode, &altera_mode, &vhdl_mode, &c_mode,
-                  &internal_mode, &ino_mode, &vune_mode, &blif_mode, &esterel_mode,
-                  &lustre_mode, &brimot_mode, &sc_mode, &show_mode, &explain_mode,
-                  &simul_mode, &equ_mode};
+  int* flags[] = {&optimisation_mode, &no_interpreted_parallelism_check_mode,
+                  &step_mode,         &noarrange_mode,
+                  &doc_mode,          &altera_mode,
+                  &vhdl_mode,         &c_mode,
+                  &internal_mode,     &ino_mode,
+                  &vune_mode,         &blif_mode,
+                  &esterel_mode,      &lustre_mode,
+                  &brimot_mode,       &sc_mode,
+                  &show_mode,         &explain_mode,
+                  &simul_mode,        &equ_mode};
   for (int* f : flags) *f = 0;
 }
 
@@ -209,11 +214,13 @@ static std::string lit_ligne_de_commande(int argc, char** argv) {
 // needs a display.
 [[noreturn]] static void sans_arguments() {
   if (!g_display_available())
-    std::cerr << "tarvek: no display for the option window: give a .gt file (tarvek -h for the usage)"
-              << std::endl;
+    std::cerr
+        << "tarvek: no display for the option window: give a .gt file (tarvek -h for the usage)"
+        << std::endl;
   else
-    std::cerr << "tarvek: the option window is not available: give a .gt file (tarvek -h for the usage)"
-              << std::endl;
+    std::cerr
+        << "tarvek: the option window is not available: give a .gt file (tarvek -h for the usage)"
+        << std::endl;
   exit(1);
 }
 
@@ -246,7 +253,8 @@ static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, 
                                  const noms_compilation& noms) {
   if (show_mode) std::cout << "PARSING" << std::flush;
   parser.lexer = new gtFlexLexer(&input, &log);
-  if (parser.parse(log, explain_mode) != 0) arrete("file " + noms.input + " not found or syntax error ...");
+  if (parser.parse(log, explain_mode) != 0)
+    arrete("file " + noms.input + " not found or syntax error ...");
   return parser.result;
 }
 
@@ -254,28 +262,33 @@ static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, 
 // go on. The output positions of the actions are checked last.
 static void verifie_grafcet(tpen_fichier& g) {
   std::string r = g.verif_traitement_tout_type_etape_tarvek();
-  if (!r.empty()) arrete("ERROR: " + r + " not yet implemented ... \n   --> break compilation processing ...");
-  if (g.verif_existence_etape_initiale() == 0) arrete(std::string("ERROR: No initial step found !!!") + fin_erreur);
+  if (!r.empty())
+    arrete("ERROR: " + r + " not yet implemented ... \n   --> break compilation processing ...");
+  if (g.verif_existence_etape_initiale() == 0)
+    arrete(std::string("ERROR: No initial step found !!!") + fin_erreur);
   r = g.verif_noms_identiques_etapes();
   if (!r.empty())
-    arrete("ERROR: Several steps have the same ident: " + entre_guillemets(r) + " !!!" + fin_erreur);
+    arrete("ERROR: Several steps have the same ident: " + entre_guillemets(r) + " !!!" +
+           fin_erreur);
   r = g.verif_non_existence_receptivite_vide();
-  if (!r.empty()) arrete("ERROR: transition: " + entre_guillemets(r) + " is not defined !!!" + fin_erreur);
+  if (!r.empty())
+    arrete("ERROR: transition: " + entre_guillemets(r) + " is not defined !!!" + fin_erreur);
   r = g.verif_connexion_transition();
-  if (!r.empty()) arrete("ERROR: transition: " + entre_guillemets(r) + " is not connected !!!" + fin_erreur);
+  if (!r.empty())
+    arrete("ERROR: transition: " + entre_guillemets(r) + " is not connected !!!" + fin_erreur);
   std::string second;
   r = g.verif_aucune_superposition_transition(second);
   if (!r.empty())
-    signale("WARNING: transition: " + entre_guillemets(r) + " shadows transition " + entre_guillemets(second) +
-            " !!!" + fin_warning);
+    signale("WARNING: transition: " + entre_guillemets(r) + " shadows transition " +
+            entre_guillemets(second) + " !!!" + fin_warning);
   r = g.verif_aucune_superposition_etape(second);
   if (!r.empty())
-    signale("WARNING: step: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) + " !!!" +
-            fin_warning);
+    signale("WARNING: step: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) +
+            " !!!" + fin_warning);
   r = g.verif_aucune_superposition_etape_transition(second);
   if (!r.empty())
-    signale("WARNING: transition: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) +
-            " !!!" + fin_warning);
+    signale("WARNING: transition: " + entre_guillemets(r) + " shadows step " +
+            entre_guillemets(second) + " !!!" + fin_warning);
   int output = 0;
   r = g.verif_outputs_actions(output);
   if (!r.empty())
@@ -324,7 +337,8 @@ int main(int argc, char** argv) {
   if (!sorties_demandees())
     signale("Warning: no outputs required : only generation of .log file ...");
   else
-    arrete(std::string("ERROR: compilation and target generation are not available yet !!!") + fin_erreur);
+    arrete(std::string("ERROR: compilation and target generation are not available yet !!!") +
+           fin_erreur);
 
   termine_log(chrono, log, noms);
   exit(0);

@@ -9,10 +9,13 @@ static std::string nom_transition(tpen_transition const& t) {
 }
 
 std::string tpen_fichier::verif_traitement_tout_type_etape_tarvek() {
-  static const char* const noms_longs[] = {
-      "Macro Step",        "Begin Macro Step",          "End Macro Step",
-      "Encapsulated Step", "Encapsulated Initial Step", "Start Encapsulated Step",
-      "Start Encapsulated Initial Step"};
+  static const char* const noms_longs[] = {"Macro Step",
+                                           "Begin Macro Step",
+                                           "End Macro Step",
+                                           "Encapsulated Step",
+                                           "Encapsulated Initial Step",
+                                           "Start Encapsulated Step",
+                                           "Start Encapsulated Initial Step"};
   for (int i = 0; i < nombre_etapes; ++i) {
     int t = table_etapes[i].type;
     if (t >= 3 && t <= 9) return noms_longs[t - 3];

@@ -41,7 +41,8 @@ std::ostream& operator<<(std::ostream& os, lien_graphique_elem const& b) {
 
 std::ostream& operator<<(std::ostream& os, lien_graphique& l) {
   os << l.mon_x() << " " << l.mon_y() << " " << l.ma_largeur() << " ";
-  os << (l.convergence != 0 ? "CONVERGENCE " : "DIVERGENCE ") << " " << "(";
+  os << (l.convergence != 0 ? "CONVERGENCE " : "DIVERGENCE ") << " "
+     << "(";
   const char* sep = "";
   for (auto const& b : l.sousliens) {
     os << sep << b;
@@ -53,8 +54,8 @@ std::ostream& operator<<(std::ostream& os, lien_graphique& l) {
 std::ostream& operator<<(std::ostream& os, tpe_transition const& t) {
   std::list<int> from = t.from;
   std::list<int> to = t.to;
-  return os << t.num << " " << t.receptivite << " " << t.x << " " << t.y << " " << from << " "
-            << to << std::endl;
+  return os << t.num << " " << t.receptivite << " " << t.x << " " << t.y << " " << from << " " << to
+            << std::endl;
 }
 
 // The horizontal extent of a link: the smallest and largest first x of its
@@ -114,8 +115,7 @@ void tpen_fichier::put(std::ostream& os) {
   os << std::endl;
   titre_table(os, "  NB OUTPUTS : ", nombre_outputs, "  TABLE DES OUTPUTS",
               "  n  variables : type");
-  for (int i = 0; i < nombre_outputs; ++i)
-    os << "  " << i << " " << table_outputs[i] << std::endl;
+  for (int i = 0; i < nombre_outputs; ++i) os << "  " << i << " " << table_outputs[i] << std::endl;
   os << std::endl;
   titre_table(os, "  NB ASSERTIONS : ", nombre_assertions, "  TABLE DES ASSERTIONS", "  n  bdd ");
   for (int i = 0; i < nombre_assertions; ++i)

@@ -37,7 +37,8 @@ static gt_declaration_variables const* declaration(gt_declaration_variables cons
 }
 
 std::string tpen_fichier::nom_input(int i) const {
-  auto d = declaration(table_inputs, nombre_inputs, i, "'nom_input()'", "AUCUNE VARIABLE DE CE TYPE");
+  auto d =
+      declaration(table_inputs, nombre_inputs, i, "'nom_input()'", "AUCUNE VARIABLE DE CE TYPE");
   return d ? d->nom() : "?";
 }
 
@@ -142,7 +143,9 @@ static int nombre_de_type(gt_declaration_variables const* table, int n, const ch
   return r;
 }
 
-int tpen_fichier::nombre_input_bool() { return nombre_de_type(table_inputs, nombre_inputs, "bool"); }
+int tpen_fichier::nombre_input_bool() {
+  return nombre_de_type(table_inputs, nombre_inputs, "bool");
+}
 int tpen_fichier::nombre_input_ev() { return nombre_de_type(table_inputs, nombre_inputs, "event"); }
 
 std::list<std::string> tpen_fichier::liste_outputs_impulsionnelles() {

@@ -34,15 +34,15 @@ void gt_debuger_law(int g, int a, const char* msg, int explain, std::ostream& os
 // The names of the tokens as the grammar spells them, for the codes that
 // have one here; every other code answers "OTHER".
 std::string type_lexeme(int code) {
-  // Codes 258 to 304 in order; the null entries are the codes of "ES:",
+  // Codes 258 to 304 in order; the empty entries are the codes of "ES:",
   // "EIS:", "SES:", "SEIS:", "Conv:" and "Div:".
   static const char* const noms[] = {
-      "I_S", "N_S", "M_S", "B_M_S", "E_M_S", nullptr, nullptr, nullptr, nullptr,
-      "DEUX_POINTS", "VIRGULE", "O_R", "A_N_D", "N_O_T", "P_R_E", "PARENTHESE_OUVRANTE",
-      "PARENTHESE_FERMANTE", "NAME", "INPUT", "ENDINPUT", "OUTPUT", "ENDOUTPUT", "STEP",
-      "ENDSTEP", "ACTION", "ENDACTION", "TRANSITION", "ENDTRANSITION", "TO", "FROM", "LIGNE",
-      "ENDLIGNE", "LINK", "ENDLINKTABLE", "BEGINLINK", nullptr, nullptr, "ENDLINK", "ASSERTION",
-      "ENDASSERTION", "IDENTS", "IDENTT", "NUMBER", "WORD", "STRING", "BOOL", "EVENT"};
-  if (code < 258 || code > 304 || !noms[code - 258]) return "OTHER";
+      "I_S", "N_S", "M_S", "B_M_S", "E_M_S", "", "", "", "", "DEUX_POINTS", "VIRGULE", "O_R",
+      "A_N_D", "N_O_T", "P_R_E", "PARENTHESE_OUVRANTE", "PARENTHESE_FERMANTE", "NAME", "INPUT",
+      "ENDINPUT", "OUTPUT", "ENDOUTPUT", "STEP", "ENDSTEP", "ACTION", "ENDACTION", "TRANSITION",
+      "ENDTRANSITION", "TO", "FROM", "LIGNE", "ENDLIGNE", "LINK", "ENDLINKTABLE", "BEGINLINK", "",
+      "", "ENDLINK", "ASSERTION", "ENDASSERTION", "IDENTS", "IDENTT", "NUMBER", "WORD", "STRING",
+      "BOOL", "EVENT"};
+  if (code < 258 || code > 304 || !*noms[code - 258]) return "OTHER";
   return noms[code - 258];
 }

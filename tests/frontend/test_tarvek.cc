@@ -2,7 +2,6 @@
 // version, options, file names, reader and check errors with their exact
 // messages and exit codes, the log, and the runs of the examples.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,9 +12,12 @@ namespace {
 
 const std::string casse = "\n    --> break compilation processing ...\n";
 const std::string continue_ = "\n    --> continuing ...\n";
-const std::string pas_de_sortie = "Warning: no outputs required : only generation of .log file ...\n";
+const std::string pas_de_sortie =
+    "Warning: no outputs required : only generation of .log file ...\n";
 
-std::string donnee(const std::string& nom) { return read_file(std::string(TARVEK_TEST_DATA) + "/frontend/data/" + nom); }
+std::string donnee(const std::string& nom) {
+  return read_file(std::string(TARVEK_TEST_DATA) + "/frontend/data/" + nom);
+}
 
 run_result tarvek(const std::string& dossier, std::vector<std::string> args) {
   args.insert(args.begin(), tarvek_path());
@@ -24,8 +26,11 @@ run_result tarvek(const std::string& dossier, std::vector<std::string> args) {
 
 // A .gt text from step and transition lines, with outputs o (bool) and
 // e (event).
-std::string gt(const std::vector<std::string>& etapes, const std::vector<std::string>& transitions) {
-  std::string t = "Name: m Input: \"a\" : bool EndInput: Output: \"o\" : bool \"e\" : event EndOutput:\nStep:\n";
+std::string gt(const std::vector<std::string>& etapes,
+               const std::vector<std::string>& transitions) {
+  std::string t =
+      "Name: m Input: \"a\" : bool EndInput: Output: \"o\" : bool \"e\" : event "
+      "EndOutput:\nStep:\n";
   for (auto const& e : etapes) t += "  " + e + "\n";
   t += "EndStep:\nTransition:\n";
   for (size_t i = 0; i < transitions.size(); ++i) t += (i ? ",\n  " : "  ") + transitions[i];
@@ -55,9 +60,10 @@ TEST(Tarvek, OptionsAndArguments) {
   } const table[] = {
       {{"g.gt", "-h"}, 1, "`-h' option inconnue: tapez tarvek -h pour en connaitre la liste\n\n"},
       {{"g.gt", "-O3"}, 1, "`-O3' option inconnue: tapez tarvek -h pour en connaitre la liste\n\n"},
-      {{"g.gt", "-explain", "-show", "-noarrange", "-noipcheck", "-O0", "-O1", "-O2", "-step", "-equational",
-        "-O2", "-O0"},
-       0, pas_de_sortie},
+      {{"g.gt", "-explain", "-show", "-noarrange", "-noipcheck", "-O0", "-O1", "-O2", "-step",
+        "-equational", "-O2", "-O0"},
+       0,
+       pas_de_sortie},
   };
   for (auto const& c : table) {
     run_result r = tarvek(d, c.args);
@@ -74,11 +80,12 @@ TEST(Tarvek, OptionsAndArguments) {
 TEST(Tarvek, RequestedOutputsAreNotProducedYet) {
   std::string d = scratch_dir("tarvek_targets");
   write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
-  for (std::string opt : {"-simul", "-sc", "-brimot", "-lustre", "-esterel", "-blif", "-vune", "-intern", "-c",
-                          "-ino", "-vhdl", "-doc", "-altera"}) {
+  for (std::string opt : {"-simul", "-sc", "-brimot", "-lustre", "-esterel", "-blif", "-vune",
+                          "-intern", "-c", "-ino", "-vhdl", "-doc", "-altera"}) {
     run_result r = tarvek(d, {"g.gt", opt});
     EXPECT_EQ(r.exit_code, 1) << opt;
-    EXPECT_EQ(r.err, "ERROR: compilation and target generation are not available yet !!!" + casse) << opt;
+    EXPECT_EQ(r.err, "ERROR: compilation and target generation are not available yet !!!" + casse)
+        << opt;
     std::string log = read_file(d + "/g.log");
     EXPECT_NE(log.find("  NOM MODULE : m\n"), std::string::npos) << opt;
     EXPECT_EQ(log.find("CPU computing time"), std::string::npos) << opt;
@@ -140,7 +147,8 @@ TEST(Tarvek, ReaderErrors) {
     std::string texte, err;
   } const table[] = {
       {"empty", "", "syntax error, unexpected $end, expecting NAME\n"},
-      {"bad type", "Name: m Input: \"x\" : int EndInput:", "syntax error, unexpected WORD, expecting BOOL or EVENT\n"},
+      {"bad type", "Name: m Input: \"x\" : int EndInput:",
+       "syntax error, unexpected WORD, expecting BOOL or EVENT\n"},
       {"out of range", gt({"IS: 1 0 99999999999"}, {}), "syntax error, number out of range\n"},
   };
   for (auto const& c : table) {
@@ -163,23 +171,33 @@ TEST(Tarvek, Checks) {
       {"macro step", gt({"IS: 1 0 0", "MS: 2 0 4"}, {t01}), 1,
        "ERROR: Macro Step not yet implemented ... \n   --> break compilation processing ...\n"},
       {"only encapsulated initial steps", gt({"EIS: 1 0 0", "SEIS: 2 0 4"}, {t01}), 1,
-       "ERROR: Encapsulated Initial Step not yet implemented ... \n   --> break compilation processing ...\n"},
-      {"no initial step", gt({"NS: 1 0 0", "NS: 2 0 4"}, {t01}), 1, "ERROR: No initial step found !!!" + casse},
+       "ERROR: Encapsulated Initial Step not yet implemented ... \n   --> break compilation "
+       "processing ...\n"},
+      {"no initial step", gt({"NS: 1 0 0", "NS: 2 0 4"}, {t01}), 1,
+       "ERROR: No initial step found !!!" + casse},
       {"no step at all", gt({}, {}), 1, "ERROR: No initial step found !!!" + casse},
       {"same numbers", gt({"IS: 3 0 0", "NS: 5 0 4", "NS: 005 4 4"}, {t01}), 1,
        "ERROR: Several steps have the same ident: \"5\" !!!" + casse},
-      {"empty receptivity", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "9 0 6 FR: (1) TO: (0) : \"\""}), 1,
-       "ERROR: transition: \"t9\" is not defined !!!" + casse},
+      {"empty receptivity", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "9 0 6 FR: (1) TO: (0) : \"\""}),
+       1, "ERROR: transition: \"t9\" is not defined !!!" + casse},
       {"unconnected", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "7 0 6 FR: (5) TO: : \" \""}), 1,
        "ERROR: transition: \"t7\" is not connected !!!" + casse},
       {"first failing check wins", gt({"NS: 1 0 0", "NS: 1 0 4"}, {"3 0 2 FR: TO: : \"\""}), 1,
        "ERROR: No initial step found !!!" + casse},
-      {"undeclared output", gt({"IS: 1 0 0 Action: 1 \"P\" : \"1\" EndAction:", "NS: 2 0 4 Action: 2 \"N\" : \"a\" EndAction:"}, {t01}),
+      {"undeclared output",
+       gt({"IS: 1 0 0 Action: 1 \"P\" : \"1\" EndAction:",
+           "NS: 2 0 4 Action: 2 \"N\" : \"a\" EndAction:"},
+          {t01}),
        1, "ERROR: step: \"2\" drives output 2, which is not declared !!!" + casse},
-      {"shadowed transitions", gt({"IS: 1 0 0", "NS: 2 0 4"}, {"10 0 2 FR: (0) TO: (1) : \"a\"", "20 0 6 FR: (1) TO: (0) : \"a\"", "30 0 6 FR: (1) TO: (0) : \"a\""}),
-       0, "WARNING: transition: \"t20\" shadows transition \"t30\" !!!" + continue_ + pas_de_sortie},
+      {"shadowed transitions",
+       gt({"IS: 1 0 0", "NS: 2 0 4"},
+          {"10 0 2 FR: (0) TO: (1) : \"a\"", "20 0 6 FR: (1) TO: (0) : \"a\"",
+           "30 0 6 FR: (1) TO: (0) : \"a\""}),
+       0,
+       "WARNING: transition: \"t20\" shadows transition \"t30\" !!!" + continue_ + pas_de_sortie},
       {"two warnings of different kinds",
-       gt({"IS: 1 0 0", "NS: 2 5 5", "NS: 3 7 7", "NS: 4 0 0"}, {"5 7 7 FR: (0) TO: (1) : \"a\"", "6 0 2 FR: (1) TO: (0) : \"a\""}),
+       gt({"IS: 1 0 0", "NS: 2 5 5", "NS: 3 7 7", "NS: 4 0 0"},
+          {"5 7 7 FR: (0) TO: (1) : \"a\"", "6 0 2 FR: (1) TO: (0) : \"a\""}),
        0,
        "WARNING: step: \"1\" shadows step \"4\" !!!" + continue_ +
            "WARNING: transition: \"t5\" shadows step \"3\" !!!" + continue_ + pas_de_sortie},
@@ -203,7 +221,8 @@ TEST(Tarvek, Checks) {
 TEST(Tarvek, LogOfTheExamples) {
   std::string d = scratch_dir("tarvek_examples");
   for (std::string ex : {"traffic_light", "tank_filling", "machine_cycle"}) {
-    std::filesystem::copy_file(std::string(TARVEK_EXAMPLES) + "/" + ex + ".gt", d + "/" + ex + ".gt");
+    std::filesystem::copy_file(std::string(TARVEK_EXAMPLES) + "/" + ex + ".gt",
+                               d + "/" + ex + ".gt");
     run_result r = tarvek(d, {ex + ".gt", "-show"});
     EXPECT_EQ(r.exit_code, 0) << ex;
     EXPECT_EQ(r.err, pas_de_sortie) << ex;
@@ -220,7 +239,8 @@ TEST(Tarvek, LogOfTheExamples) {
   ASSERT_EQ(tarvek(d, {"e.gt", "-explain"}).exit_code, 0);
   std::string log = read_file(d + "/e.log");
   EXPECT_EQ(log.rfind("-3 --> m\n", 0), 0u);
-  EXPECT_NE(log.find("9 --> corps cree\n1 --> grafcet cree\n;  NOM MODULE : m\n"), std::string::npos);
+  EXPECT_NE(log.find("9 --> corps cree\n1 --> grafcet cree\n;  NOM MODULE : m\n"),
+            std::string::npos);
 }
 
 }  // namespace

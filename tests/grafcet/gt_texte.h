@@ -14,10 +14,10 @@
 std::string capture_cerr(const std::function<void()>& f);
 
 struct lecture {
-  int code = -1;                       // result of class_gt_parser::parse
-  std::unique_ptr<tpen_fichier> g;     // the grafcet built, possibly partial
-  std::string err;                     // the standard error stream
-  std::string log;                     // the log: echoes and trace
+  int code = -1;                    // result of class_gt_parser::parse
+  std::unique_ptr<tpen_fichier> g;  // the grafcet built, possibly partial
+  std::string err;                  // the standard error stream
+  std::string log;                  // the log: echoes and trace
 };
 
 lecture lit_texte(const std::string& texte, int explain = 0);

@@ -21,18 +21,21 @@ TEST(Dump, EmptyGrafcetKeepsItsTitles) {
   tpen_fichier g;
   std::ostringstream os;
   g.put(os);
-  EXPECT_NE(os.str().find("  NB INPUTS : 0\n\n  TABLE DES INPUTS\n  n  variables : type\n\n  NB OUTPUTS"),
-            std::string::npos);
+  EXPECT_NE(
+      os.str().find("  NB INPUTS : 0\n\n  TABLE DES INPUTS\n  n  variables : type\n\n  NB OUTPUTS"),
+      std::string::npos);
   EXPECT_NE(os.str().find("\n\n\nLIENS GRAPHIQUES 0\n"), std::string::npos);
 }
 
 TEST(Dump, StepRowWithActions) {
-  lecture r = lit_texte(gt_fichier({"IS: 1 0 0 Action: 0 \"N\" : \"1\" 1 \"P\" : \"a\" EndAction:", "NS: 2 4 0"},
-                                   {"1 0 2 FR: (0,1) TO: : \"x\""}));
+  lecture r = lit_texte(
+      gt_fichier({"IS: 1 0 0 Action: 0 \"N\" : \"1\" 1 \"P\" : \"a\" EndAction:", "NS: 2 4 0"},
+                 {"1 0 2 FR: (0,1) TO: : \"x\""}));
   std::ostringstream os;
   r.g->put(os);
-  EXPECT_NE(os.str().find("\n  0 IS 1 (0 1 1, 1 4 a)  PRE={}  POST={0}\n  1 NS 2 ()  PRE={}  POST={0}\n"),
-            std::string::npos);
+  EXPECT_NE(
+      os.str().find("\n  0 IS 1 (0 1 1, 1 4 a)  PRE={}  POST={0}\n  1 NS 2 ()  PRE={}  POST={0}\n"),
+      std::string::npos);
   EXPECT_NE(os.str().find("\n  0 1 \"x\"   PRE={0,1}  POST={}\n"), std::string::npos);
 }
 
@@ -57,7 +60,8 @@ TEST(Dump, LinkGeometry) {
       {"transition then step", lien({{1, {50, 70}}, {0, {90, 5}}}), 70, 70, 40},
       {"last transition too short", lien({{1, {50, 70}}, {1, {60}}}), 55, 0, 10},
       {"empty polyline", lien({{0, {}}, {0, {40, 1}}}), 20, 0, 40},
-      {"largest ints", lien({{0, {2147483647, 0}}, {0, {2147483647, 0}}}), 1610612735, 0, 1073741823},
+      {"largest ints", lien({{0, {2147483647, 0}}, {0, {2147483647, 0}}}), 1610612735, 0,
+       1073741823},
   };
   for (auto const& c : table) {
     EXPECT_EQ(c.l.mon_x(), c.x) << c.nom;

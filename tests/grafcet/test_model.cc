@@ -23,8 +23,10 @@ TEST(Records, DefaultsAndNames) {
   EXPECT_EQ(b.ident, -1);
   EXPECT_EQ(lien_graphique().convergence, 1);
 
-  const char* const qualificatifs[] = {"", "N", "R", "S", "P", "L", "D", "SD", "DS", "SL", "VIDE", ""};
-  for (int q = 0; q <= 11; ++q) EXPECT_EQ(tpen_action(0, q, "1").convert_qualificatif(), qualificatifs[q]);
+  const char* const qualificatifs[] = {"",  "N",  "R",  "S",  "P",    "L",
+                                       "D", "SD", "DS", "SL", "VIDE", ""};
+  for (int q = 0; q <= 11; ++q)
+    EXPECT_EQ(tpen_action(0, q, "1").convert_qualificatif(), qualificatifs[q]);
   EXPECT_EQ(tpen_action(0, -3, "1").convert_qualificatif(), "");
   const char* const types[] = {"", "IS", "NS", "MS", "BMS", "EMS", "ES", "EIS", "SES", "SEIS", ""};
   for (int t = 0; t <= 10; ++t) EXPECT_EQ(tpen_etape(t, 1, 0, 0, nullptr).convert_type(), types[t]);
@@ -89,8 +91,10 @@ lecture grafcet_de_requetes() {
   std::string t =
       "Name: q Input: \"b\" : bool \"a\" : bool \"e\" : event EndInput:\n"
       "Output: \"o\" : event \"p\" : bool \"r\" : event EndOutput:\n"
-      "Step: IS: 3 0 0 Action: 0 \"P\" : \"1\" 1 \"N\" : \"a\" EndAction: NS: 12 0 4 NS: 5 0 8 EndStep:\n"
-      "Transition: 4 0 2 FR: (0) TO: (1) : \"a\", 9 0 6 FR: (1) TO: (2) : \"b\", 2 0 10 FR: (2) TO: (0) : \"e\"\n"
+      "Step: IS: 3 0 0 Action: 0 \"P\" : \"1\" 1 \"N\" : \"a\" EndAction: NS: 12 0 4 NS: 5 0 8 "
+      "EndStep:\n"
+      "Transition: 4 0 2 FR: (0) TO: (1) : \"a\", 9 0 6 FR: (1) TO: (2) : \"b\", 2 0 10 FR: (2) "
+      "TO: (0) : \"e\"\n"
       "EndTransition: Link: EndLinkTable: Assertion: \"x\", \"y or z\" EndAssertion:";
   lecture r = lit_texte(t);
   EXPECT_EQ(r.code, 0) << r.err;
@@ -139,8 +143,10 @@ TEST(Queries, BadPositionsGiveDiagnostics) {
       {[&] { return g.nom_etape(3); }, "", "'nom_etape()':\nIDENT 3 DEMANDE\n"},
       {[&] { return std::to_string(g.num_grafcet_transition(3)); }, "-1",
        "'num_grafcet_transition()':\nIDENT 3 DEMANDE\n"},
-      {[&] { return g.receptivite_transition(-2); }, "", "'receptivite_transition()':\nIDENT -2 DEMANDE\n"},
-      {[&] { return std::to_string(g.nbr_actions(5)); }, "0", "`nbr_actions()':\nIDENT ETAPE 5 DEMANDE\n"},
+      {[&] { return g.receptivite_transition(-2); }, "",
+       "'receptivite_transition()':\nIDENT -2 DEMANDE\n"},
+      {[&] { return std::to_string(g.nbr_actions(5)); }, "0",
+       "`nbr_actions()':\nIDENT ETAPE 5 DEMANDE\n"},
       {[&] { return g.cond_action(5, 0); }, "", "`cond_action()':\nIDENT ETAPE 5 DEMANDE\n"},
       {[&] { return std::to_string(g.ident_output(5, 0)); }, "0",
        "`ident_output(int,int)':\nIDENT ETAPE 5 DEMANDE\n"},
@@ -174,7 +180,8 @@ TEST(Queries, ExportEtapes) {
   tpen_fichier& g = *r.g;
   g.export_etapes();
   ASSERT_EQ(g.nbr_outputs(), 6);
-  const char* const noms[] = {"o", "e", "EXPORTED_ZX1", "EXPORTED_RE1", "EXPORTED_ZX2", "EXPORTED_RE2"};
+  const char* const noms[] = {"o",           "e", "EXPORTED_ZX1", "EXPORTED_RE1", "EXPORTED_ZX2",
+                              "EXPORTED_RE2"};
   const char* const types[] = {"bool", "event", "bool", "event", "bool", "event"};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(g.nom_output(i), noms[i]);
@@ -224,10 +231,11 @@ TEST(SetQueries, TildeSetsOfAChain) {
 }
 
 TEST(SetQueries, UnionsOverSets) {
-  lecture r = lit_texte(gt_fichier({"IS: 1 0 0 Action: 0 \"N\" : \"1\" 1 \"P\" : \"1\" EndAction:",
-                                    "NS: 2 0 4 Action: 1 \"N\" : \"1\" EndAction:", "NS: 3 4 4"},
-                                   {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 4 2 FR: (0) TO: (2) : \"b\"",
-                                    "3 2 6 FR: (1,2) TO: (0) : \"1\""}));
+  lecture r =
+      lit_texte(gt_fichier({"IS: 1 0 0 Action: 0 \"N\" : \"1\" 1 \"P\" : \"1\" EndAction:",
+                            "NS: 2 0 4 Action: 1 \"N\" : \"1\" EndAction:", "NS: 3 4 4"},
+                           {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 4 2 FR: (0) TO: (2) : \"b\"",
+                            "3 2 6 FR: (1,2) TO: (0) : \"1\""}));
   tpen_fichier& g = *r.g;
   EXPECT_EQ(g.ens_ident_post_pre_transitions(0), (std::set<int>{0, 1}));
   EXPECT_EQ(g.ens_ident_post_pre_transitions(2), std::set<int>{2});

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "gt_texte.h"
-#include "parse_gt.h"
 #include "listpp.h"
+#include "parse_gt.h"
 #include "run_tool.h"
 
 namespace {
@@ -76,7 +76,9 @@ const char* const sections_vides =
 std::string avec_nom(const char* nom) { return std::string("Name: ") + nom + sections_vides; }
 
 std::string etape(const char* ligne) { return gt_fichier({ligne}, {}); }
-std::string transitions(std::vector<std::string> t) { return gt_fichier({"IS: 1 0 0", "NS: 2 0 4"}, t); }
+std::string transitions(std::vector<std::string> t) {
+  return gt_fichier({"IS: 1 0 0", "NS: 2 0 4"}, t);
+}
 std::string liens(const char* l) {
   std::string t = gt_fichier({"IS: 1 0 0"}, {});
   return t.replace(t.find("Link: EndLinkTable:"), 19, std::string("Link: ") + l + " EndLinkTable:");
@@ -86,9 +88,11 @@ TEST(Parser, SyntaxErrorLines) {
   const cas_syntaxe cas[] = {
       {"smallest file", avec_nom("m"), 0, ""},
       {"empty file", "", 1, "syntax error, unexpected $end, expecting NAME\n"},
-      {"numeric module name", avec_nom("123"), 1, "syntax error, unexpected NUMBER, expecting WORD\n"},
+      {"numeric module name", avec_nom("123"), 1,
+       "syntax error, unexpected NUMBER, expecting WORD\n"},
       {"mixed module name", avec_nom("12a"), 0, ""},
-      {"quoted module name", avec_nom("\"m\""), 1, "syntax error, unexpected STRING, expecting WORD\n"},
+      {"quoted module name", avec_nom("\"m\""), 1,
+       "syntax error, unexpected STRING, expecting WORD\n"},
       {"module name bool", avec_nom("bool"), 1, "syntax error, unexpected BOOL, expecting WORD\n"},
       {"module name AND", avec_nom("AND"), 1, "syntax error, unexpected A_N_D, expecting WORD\n"},
       {"module name pre", avec_nom("pre"), 1, "syntax error, unexpected P_R_E, expecting WORD\n"},
@@ -98,7 +102,8 @@ TEST(Parser, SyntaxErrorLines) {
       {"lower-case step keyword", etape("ns: 1 0 0"), 1, "syntax error, unexpected WORD\n"},
       {"input of type int", "Name: m Input: \"x\" : int EndInput:", 1,
        "syntax error, unexpected WORD, expecting BOOL or EVENT\n"},
-      {"missing comma", transitions({"1 0 2 FR: (0) TO: (1) : \"a\" 2 0 6 FR: (1) TO: (0) : \"b\""}), 1,
+      {"missing comma",
+       transitions({"1 0 2 FR: (0) TO: (1) : \"a\" 2 0 6 FR: (1) TO: (0) : \"b\""}), 1,
        "syntax error, unexpected NUMBER, expecting VIRGULE or ENDTRANSITION\n"},
       {"comma after the last", transitions({"1 0 2 FR: (0) TO: (1) : \"a\","}), 1,
        "syntax error, unexpected ENDTRANSITION, expecting NUMBER\n"},
@@ -116,13 +121,16 @@ TEST(Parser, SyntaxErrorLines) {
       {"action without condition", etape("IS: 1 0 0 Action: 0 \"N\" EndAction:"), 1,
        "syntax error, unexpected ENDACTION, expecting DEUX_POINTS\n"},
       {"empty action list", etape("IS: 1 0 0 Action: EndAction:"), 0, ""},
-      {"word after the end", avec_nom("m") + " extra", 1, "syntax error, unexpected WORD, expecting $end\n"},
+      {"word after the end", avec_nom("m") + " extra", 1,
+       "syntax error, unexpected WORD, expecting $end\n"},
       {"punctuation after the end", avec_nom("m") + " ;-.", 0, ""},
-      {"no assertion section", "Name: m Input: EndInput: Output: EndOutput: Step: EndStep: "
-                               "Transition: EndTransition: Link: EndLinkTable:",
+      {"no assertion section",
+       "Name: m Input: EndInput: Output: EndOutput: Step: EndStep: "
+       "Transition: EndTransition: Link: EndLinkTable:",
        1, "syntax error, unexpected $end, expecting ASSERTION\n"},
       {"operator token in a section", etape("IS: 1 0 0 or"), 1, "syntax error, unexpected O_R\n"},
-      {"number beyond an int", etape("IS: 2147483648 0 0"), 1, "syntax error, number out of range\n"},
+      {"number beyond an int", etape("IS: 2147483648 0 0"), 1,
+       "syntax error, number out of range\n"},
       {"largest int", etape("IS: 2147483647 0 0"), 0, ""},
       {"long coordinate beyond an int",
        liens("BeginLink: Div: IdentS: 0 Line: 1 2 3 4 5 99999999999999999999 EndLine: EndLink:"), 1,
@@ -136,7 +144,8 @@ TEST(Parser, SyntaxErrorLines) {
 }
 
 TEST(Parser, UnknownQualifierBecomesN) {
-  lecture r = lit_texte(etape("IS: 1 0 0 Action: 1 \"S\" : \"a\" 0 \"\" : \"1\" 1 \"P\" : \"b\" EndAction:"));
+  lecture r = lit_texte(
+      etape("IS: 1 0 0 Action: 1 \"S\" : \"a\" 0 \"\" : \"1\" 1 \"P\" : \"b\" EndAction:"));
   ASSERT_EQ(r.code, 0);
   EXPECT_EQ(r.err,
             "type : S non encore implemente !\n remplace par : N\n"
@@ -151,8 +160,9 @@ TEST(Parser, UnknownQualifierBecomesN) {
 // leading zeros vanish; positions after FR:/TO: outside the step table are
 // dropped, repeated ones count once.
 TEST(Parser, NumbersNamesAndDroppedPositions) {
-  lecture r = lit_texte(gt_fichier({"NS: -2 10 40", "IS: 007 0 0"},
-                                   {"5 0 2 FR: (0,0,7) TO: (1,9) : \"a\"", "6 0 3 FR: (8) TO: : \"b\""}));
+  lecture r =
+      lit_texte(gt_fichier({"NS: -2 10 40", "IS: 007 0 0"},
+                           {"5 0 2 FR: (0,0,7) TO: (1,9) : \"a\"", "6 0 3 FR: (8) TO: : \"b\""}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.g->nom_etape(0), "2");
   EXPECT_EQ(r.g->nom_etape(1), "7");
@@ -164,7 +174,8 @@ TEST(Parser, NumbersNamesAndDroppedPositions) {
 }
 
 TEST(Parser, StringsKeepEveryPrintableMark) {
-  lecture r = lit_texte(transitions({"1 0 2 FR: (0) TO: (1) : \"(a & b) + !c [x] {y} <z> ~ % $ # ' ` \\ ; = ?\""}));
+  lecture r = lit_texte(
+      transitions({"1 0 2 FR: (0) TO: (1) : \"(a & b) + !c [x] {y} <z> ~ % $ # ' ` \\ ; = ?\""}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.g->receptivite_transition(0), "(a & b) + !c [x] {y} <z> ~ % $ # ' ` \\ ; = ?");
 }
@@ -173,7 +184,8 @@ TEST(Parser, TypeLexeme) {
   EXPECT_EQ(type_lexeme(300), "NUMBER");
   EXPECT_EQ(type_lexeme(258), "I_S");
   EXPECT_EQ(type_lexeme(304), "EVENT");
-  for (int code : {0, 263, 264, 265, 266, 293, 294, 305, -1}) EXPECT_EQ(type_lexeme(code), "OTHER") << code;
+  for (int code : {0, 263, 264, 265, 266, 293, 294, 305, -1})
+    EXPECT_EQ(type_lexeme(code), "OTHER") << code;
 }
 
 }  // namespace

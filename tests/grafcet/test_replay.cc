@@ -12,9 +12,9 @@ namespace {
 
 TEST(Replay, FuzzCorpusExamplesAndFixtures) {
   int nombre = 0;
-  for (std::string dossier : {std::string(TARVEK_TEST_DATA) + "/grafcet/data",
-                              std::string(TARVEK_TEST_DATA) + "/grafcet/data/fuzz",
-                              std::string(TARVEK_EXAMPLES)}) {
+  for (std::string dossier :
+       {std::string(TARVEK_TEST_DATA) + "/grafcet/data",
+        std::string(TARVEK_TEST_DATA) + "/grafcet/data/fuzz", std::string(TARVEK_EXAMPLES)}) {
     for (auto const& f : std::filesystem::directory_iterator(dossier)) {
       if (!f.is_regular_file()) continue;
       std::string texte = read_file(f.path().string());

@@ -43,41 +43,47 @@ TEST(Scanner, TokensAndEchoes) {
       {"\"\"", j(STRING, "\"\""), ""},
       {"\"a-b\"", j(WORD, "a") + " " + j(WORD, "b"), "\"-\""},
       {"\"abc\n", j(WORD, "abc"), "\""},
-      {"\"x : bool EndInput: \" y\"", j(STRING, "\"x : bool EndInput: \"") + " " + j(WORD, "y"), "\""},
-      {"or OR + Or order", j(O_R, "or") + " " + j(O_R, "OR") + " " + j(O_R, "+") + " " + j(WORD, "Or") + " " +
-                               j(WORD, "order"),
+      {"\"x : bool EndInput: \" y\"", j(STRING, "\"x : bool EndInput: \"") + " " + j(WORD, "y"),
+       "\""},
+      {"or OR + Or order",
+       j(O_R, "or") + " " + j(O_R, "OR") + " " + j(O_R, "+") + " " + j(WORD, "Or") + " " +
+           j(WORD, "order"),
        ""},
-      {"and * not ! pre PRE", j(A_N_D, "and") + " " + j(A_N_D, "*") + " " + j(N_O_T, "not") + " " +
-                                  j(N_O_T, "!") + " " + j(P_R_E, "pre") + " " + j(P_R_E, "PRE"),
+      {"and * not ! pre PRE",
+       j(A_N_D, "and") + " " + j(A_N_D, "*") + " " + j(N_O_T, "not") + " " + j(N_O_T, "!") + " " +
+           j(P_R_E, "pre") + " " + j(P_R_E, "PRE"),
        ""},
-      {"[ ( ] )", j(PARENTHESE_OUVRANTE, "[") + " " + j(PARENTHESE_OUVRANTE, "(") + " " +
-                      j(PARENTHESE_FERMANTE, "]") + " " + j(PARENTHESE_FERMANTE, ")"),
+      {"[ ( ] )",
+       j(PARENTHESE_OUVRANTE, "[") + " " + j(PARENTHESE_OUVRANTE, "(") + " " +
+           j(PARENTHESE_FERMANTE, "]") + " " + j(PARENTHESE_FERMANTE, ")"),
        ""},
-      {"EndLinkTable: EndLink: EndLinkTable", j(ENDLINKTABLE, "EndLinkTable:") + " " + j(ENDLINK, "EndLink:") +
-                                                  " " + j(WORD, "EndLinkTable"),
+      {"EndLinkTable: EndLink: EndLinkTable",
+       j(ENDLINKTABLE, "EndLinkTable:") + " " + j(ENDLINK, "EndLink:") + " " +
+           j(WORD, "EndLinkTable"),
        ""},
-      {"IS: IS : IS is:", j(I_S, "IS:") + " " + j(WORD, "IS") + " " + j(DEUX_POINTS, ":") + " " + j(WORD, "IS") +
-                              " " + j(WORD, "is") + " " + j(DEUX_POINTS, ":"),
+      {"IS: IS : IS is:",
+       j(I_S, "IS:") + " " + j(WORD, "IS") + " " + j(DEUX_POINTS, ":") + " " + j(WORD, "IS") + " " +
+           j(WORD, "is") + " " + j(DEUX_POINTS, ":"),
        ""},
-      {"SEIS: SES: EIS: ES: EMS: BMS: MS: NS:", j(S_E_I_S, "SEIS:") + " " + j(S_E_S, "SES:") + " " +
-                                                    j(E_I_S, "EIS:") + " " + j(E_S, "ES:") + " " +
-                                                    j(E_M_S, "EMS:") + " " + j(B_M_S, "BMS:") + " " +
-                                                    j(M_S, "MS:") + " " + j(N_S, "NS:"),
+      {"SEIS: SES: EIS: ES: EMS: BMS: MS: NS:",
+       j(S_E_I_S, "SEIS:") + " " + j(S_E_S, "SES:") + " " + j(E_I_S, "EIS:") + " " + j(E_S, "ES:") +
+           " " + j(E_M_S, "EMS:") + " " + j(B_M_S, "BMS:") + " " + j(M_S, "MS:") + " " +
+           j(N_S, "NS:"),
        ""},
-      {"bool event booleen events Bool EVENT", j(BOOL, "bool") + " " + j(EVENT, "event") + " " +
-                                                   j(WORD, "booleen") + " " + j(WORD, "events") + " " +
-                                                   j(WORD, "Bool") + " " + j(WORD, "EVENT"),
+      {"bool event booleen events Bool EVENT",
+       j(BOOL, "bool") + " " + j(EVENT, "event") + " " + j(WORD, "booleen") + " " +
+           j(WORD, "events") + " " + j(WORD, "Bool") + " " + j(WORD, "EVENT"),
        ""},
-      {"TO: FR: Conv: Div: IdentS: IdentT:", j(TO, "TO:") + " " + j(FROM, "FR:") + " " + j(CONVERGENCE, "Conv:") +
-                                                 " " + j(DIVERGENCE, "Div:") + " " + j(IDENTS, "IdentS:") +
-                                                 " " + j(IDENTT, "IdentT:"),
+      {"TO: FR: Conv: Div: IdentS: IdentT:",
+       j(TO, "TO:") + " " + j(FROM, "FR:") + " " + j(CONVERGENCE, "Conv:") + " " +
+           j(DIVERGENCE, "Div:") + " " + j(IDENTS, "IdentS:") + " " + j(IDENTT, "IdentT:"),
        ""},
       {"", "", ""},
       {" \t\n \n", "", ""},
       {"a\r\nb\r\n", j(WORD, "a") + " " + j(WORD, "b"), "\r\r"},
       {"#$%&'.;=?{}~<>\\`/@^|", "", "#$%&'.;=?{}~<>\\`/@^|"},
-      {std::string("x\x01y\x7f\xc3\xa9z", 7), j(WORD, "x") + " " + j(WORD, "y") + " " + j(WORD, "z"),
-       std::string("\x01\x7f\xc3\xa9", 4)},
+      {std::string("x\x01y\x7f\xc3\xa9z", 7),
+       j(WORD, "x") + " " + j(WORD, "y") + " " + j(WORD, "z"), std::string("\x01\x7f\xc3\xa9", 4)},
       {std::string("a\0b", 3), j(WORD, "a") + " " + j(WORD, "b"), std::string(1, '\0')},
   };
   for (auto const& c : table) {
