@@ -1,0 +1,249 @@
+// Handles, nodes and the manager: variables, look-ups by name, id and
+// index, the node constructor that every operation goes through, and the
+// structural tests of a function.
+#include "bddpp_int.h"
+
+std::list<bdd> empty_list_bdd;
+
+std::string Bdd_version() { return "4.7"; }
+
+bdd_node::bdd_node()
+    : manager(nullptr), signature(-3), id(-3), print_id(0), global_id(0), mark(0), refs(0), else_link(1),
+      then_node(nullptr), else_node(nullptr), support(nullptr), visit(0) {}
+
+bool operator==(bdd_node const& x, bdd_node const& y) {
+  return x.id == y.id && x.else_link == y.else_link && x.then_node == y.then_node && x.else_node == y.else_node;
+}
+bool operator!=(bdd_node const& x, bdd_node const& y) { return !(x == y); }
+
+// The key of the former unique table, kept for the dumps that print it.
+// Shifted without masks, so it aliases past 2^20 nodes or 2^22 variables;
+// nothing looks nodes up by it any more.
+int64_t bdd_node_signature(long id, int else_link, bdd_node* then_node, bdd_node* else_node) {
+  if (id == -1 || id == -3) return id;
+  if (then_node->global_id < 0) {
+    std::cerr << "ERROR in bdd_node_signature(): then node have a bad global id!" << std::endl;
+    bdd_fatal();
+  }
+  if (else_node->global_id < 0) {
+    std::cerr << "ERROR in bdd_node_signature(): else node have a bad global id!" << std::endl;
+    bdd_fatal();
+  }
+  uint64_t s = static_cast<uint64_t>(id) << 41;
+  s |= static_cast<uint64_t>(then_node->global_id) << 21;
+  s |= static_cast<uint64_t>(else_node->global_id) << 1;
+  s |= else_link == 1 ? 1u : 0u;
+  return static_cast<int64_t>(s);
+}
+
+bool operator==(bdd const& f, bdd const& g) {
+  return f.manager_ref() == g.manager_ref() && f.link_type() == g.link_type() && f.node() == g.node();
+}
+bool operator!=(bdd const& f, bdd const& g) { return !(f == g); }
+
+std::ostream& operator<<(std::ostream& os, bdd const& f) {
+  os << "adr manager= " << static_cast<const void*>(f.manager_ref()) << ", link type =" << f.link_type()
+     << ", adr node= " << static_cast<const void*>(f.node()) << ", ";
+  if (f.node()) os << "node signature: " << f.node()->signature;
+  return os;
+}
+
+bddpp_manager::bddpp_manager()
+    : nbr_var(0), capacity(16), next_global_id(2), names(16), var_nodes(16, nullptr), index_of(16, 0),
+      id_at(16, 0), assoc(16, nullptr), gc_count(0), store(new bdd_storage) {
+  one = store->allocate();
+  one->manager = this;
+  one->signature = -1;
+  one->id = -1;
+  one->global_id = 1;
+  one->refs = 1;
+}
+
+// Frees every node at once: handles of this manager must be gone by now.
+bddpp_manager::~bddpp_manager() { delete store; }
+
+void bddpp_manager::Map_integrate(bdd_node* n) { store->map.insert(n); }
+
+void bddpp_manager::Map_suppress(bdd_node* n) { store->map.erase(n); }
+
+bdd_node* bddpp_manager::Find_or_create_bdd_node(long index, int then_link, int else_link, bdd_node* then_node,
+                                                 bdd_node* else_node, int& link) {
+  link *= then_link;
+  if (index == -1) return one;
+  if (!bdd_engine::in_range(this, index)) {
+    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
+              << "  index " << index << " is out of range" << std::endl;
+    bdd_fatal();
+  }
+  int e = then_link * else_link;
+  if (then_node == one && else_node == one) return e == 1 ? one : bdd_engine::var_node_at(this, index);
+  int32_t ti = bdd_engine::index(then_node);
+  int32_t ei = bdd_engine::index(else_node);
+  bool then_fault = ti >= 0 && index >= ti;
+  if (then_fault || (ei >= 0 && index >= ei)) {
+    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
+              << "  index " << index << " is not less than "
+              << (then_fault ? " its then node index (" : " its else node index (") << (then_fault ? ti : ei)
+              << ")" << std::endl;
+    bdd_fatal();
+  }
+  int32_t id = id_at[index];
+  bdd_node* n = store->map.find(id, e, then_node, else_node);
+  if (n) return n;
+  n = bdd_engine::make_node(this, id, e, then_node, else_node);
+  ++then_node->refs;
+  ++else_node->refs;
+  return n;
+}
+
+bdd_node* bddpp_manager::New_node_var_last(std::string const& name) {
+  if (nbr_var == capacity) {
+    capacity *= 2;
+    names.resize(capacity);
+    var_nodes.resize(capacity, nullptr);
+    index_of.resize(capacity, 0);
+    id_at.resize(capacity, 0);
+    assoc.resize(capacity, nullptr);
+  }
+  auto known = name_lookup.find(name);
+  if (known != name_lookup.end()) return var_nodes[known->second];
+  int32_t n = nbr_var;
+  names[n] = name;
+  name_lookup[name] = n;
+  bdd_node* v = bdd_engine::make_node(this, n, -1, one, one);
+  var_nodes[n] = v;
+  index_of[n] = n;
+  id_at[n] = n;
+  assoc[n] = v;
+  nbr_var = n + 1;
+  return v;
+}
+
+bdd bddpp_manager::New_var_last(std::string const& name) { return bdd(this, 1, New_node_var_last(name)); }
+
+bdd bddpp_manager::Bdd_var_by_id(long id) {
+  if (!bdd_engine::in_range(this, id)) {
+    std::cerr << "calling bddpp_manager::Bdd_var_by_id() with id= " << id << " :out of range!" << std::endl;
+    return Bdd_zero();
+  }
+  return bdd(this, 1, var_nodes[id]);
+}
+
+bdd bddpp_manager::Bdd_var_by_index(long index) {
+  if (index == -1) return Bdd_one();
+  if (!bdd_engine::in_range(this, index)) {
+    std::cerr << "calling bddpp_manager::Bdd_var_by_index() with index= " << index << " :out of range!"
+              << std::endl;
+    return bdd();
+  }
+  return bdd(this, 1, bdd_engine::var_node_at(this, index));
+}
+
+bdd bddpp_manager::Bdd_var_by_name(std::string const& name) {
+  long id = Id_var_by_name(name);
+  return id < 0 ? Bdd_zero() : Bdd_var_by_id(id);
+}
+
+long bddpp_manager::Id_var_by_name(std::string const& name) {
+  auto it = name_lookup.find(name);
+  return it == name_lookup.end() ? -1 : it->second;
+}
+
+long bddpp_manager::Index_var_by_name(std::string const& name) {
+  long id = Id_var_by_name(name);
+  return id < 0 ? -1 : index_of[id];
+}
+
+std::string bddpp_manager::Name_var_by_id(long id) {
+  if (!bdd_engine::in_range(this, id)) {
+    std::cerr << "calling bddpp_manager::Name_var_by_id() with id= " << id << " :out of range!" << std::endl;
+    return "?";
+  }
+  return names[id];
+}
+
+std::string bddpp_manager::Name_var_by_index(long index) {
+  if (!bdd_engine::in_range(this, index)) {
+    std::cerr << "calling bddpp_manager::Name_var_by_index() with index= " << index << " :out of range!"
+              << std::endl;
+    return "?";
+  }
+  return bdd_engine::name_at(this, index);
+}
+
+std::string bddpp_manager::Name_var_by_bdd(bdd const& f) {
+  bdd_node* n = f.node();
+  if (n && n->id == -1) return f.link_type() == 1 ? "1" : "0";
+  long id = Bdd_if_id(f);
+  if (bdd_engine::in_range(this, id)) return names[id];
+  std::cerr << "error in bddpp_manager::Name_var_by_bdd()" << std::endl
+            << "bdd defined by: " << f << ", is not correct ..." << std::endl
+            << "(typebdd = " << (n ? n->id : -3) << ")" << std::endl;
+  bdd_fatal();
+}
+
+long bddpp_manager::Bdd_if_id(bdd const& f) {
+  if (f.manager_ref() != this) {
+    std::cerr << "Error in bddpp_manager::Bdd_if_id(): bad Bdd manager or bdd not initialized!" << std::endl;
+    return -3;
+  }
+  return f.node() ? f.node()->id : -3;
+}
+
+long bddpp_manager::Bdd_if_index(bdd const& f) {
+  if (f.manager_ref() != this) {
+    std::cerr << "Error in bddpp_manager::Bdd_if_index(): bad Bdd manager or bdd not initialized!" << std::endl;
+    return -3;
+  }
+  return f.node() ? bdd_engine::index(f.node()) : -3;
+}
+
+// Maps the top variable into this manager by position, which also serves
+// for a function of another manager with the same order.
+bdd bddpp_manager::Bdd_if(bdd const& f) {
+  long index = f.node() ? bdd_engine::index(f.node()) : -3;
+  if (!bdd_engine::in_range(this, index)) {
+    std::cerr << std::endl
+              << "calling bddpp_manager::Bdd_if() with bdd index= " << index << " :out of range!" << std::endl;
+    return Bdd_zero();
+  }
+  return bdd(this, 1, bdd_engine::var_node_at(this, index));
+}
+
+bdd bddpp_manager::Bdd_then(bdd const& f) {
+  bdd_node* n = f.node();
+  if (!n || n->id == -1) {
+    std::cerr << "ERROR in Bdd_then(): calling with a tautologic function!" << std::endl;
+    bdd_fatal();
+  }
+  return bdd(this, f.link_type(), n->then_node);
+}
+
+bdd bddpp_manager::Bdd_else(bdd const& f) {
+  bdd_node* n = f.node();
+  if (!n || n->id == -1) {
+    std::cerr << "ERROR in Bdd_else(): calling with a tautologic function!" << std::endl;
+    bdd_fatal();
+  }
+  return bdd(this, f.link_type() * n->else_link, n->else_node);
+}
+
+int bddpp_manager::Bdd_is_var(bdd const& f) {
+  bdd_node* n = f.node();
+  return n && n != one && bdd_engine::is_var_node(this, n) && f.link_type() == 1;
+}
+
+int bddpp_manager::Bdd_is_negvar(bdd const& f) {
+  bdd_node* n = f.node();
+  return n && n != one && bdd_engine::is_var_node(this, n) && f.link_type() == -1;
+}
+
+int bddpp_manager::Bdd_is_tautology(bdd const& f, int value) {
+  return value ? Bdd_is_one_tautologic(f) : Bdd_is_zero_tautologic(f);
+}
+
+int bddpp_manager::Bdd_is_tautology(bdd const& f) { return f.node() && f.node()->id == -1; }
+
+int bddpp_manager::Bdd_is_one_tautologic(bdd const& f) { return Bdd_is_tautology(f) && f.link_type() == 1; }
+
+int bddpp_manager::Bdd_is_zero_tautologic(bdd const& f) { return Bdd_is_tautology(f) && f.link_type() == -1; }
