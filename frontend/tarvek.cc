@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Stringpp.h"
+#include "bddpp.h"
 #include "g_messages.h"
 #include "g_platform.h"
 #include "g_time.h"
@@ -37,8 +38,6 @@ int show_mode = 0;
 int explain_mode = 0;
 int simul_mode = 0;
 int equ_mode = 0;
-
-static std::string bdd_version_text() { return "4.7"; }
 
 static const char* const fin_erreur = "\n    --> break compilation processing ...";
 static const char* const fin_warning = "\n    --> continuing ...";
@@ -73,7 +72,7 @@ static void remet_options() {
 
 // The usage text is kept to the character, blanks included.
 static void usage() {
-  const std::string v = std::string(TARVEK_VERSION) + ", BDD version " + bdd_version_text();
+  const std::string v = std::string(TARVEK_VERSION) + ", BDD version " + Bdd_version();
   const std::string lignes[] = {
       "",
       "        TARVEK: compilateur GRAFCET vers SC",
@@ -202,7 +201,7 @@ static std::string lit_ligne_de_commande(int argc, char** argv) {
   }
   if (nom == "-v") {
     std::cout << "tarvek : compilateur grafcet vers sc. version " << TARVEK_VERSION
-              << ", BDD version " << bdd_version_text() << std::endl;
+              << ", BDD version " << Bdd_version() << std::endl;
     exit(0);
   }
   for (int i = 2; i < argc; ++i) lit_option(argv[i]);
