@@ -68,11 +68,11 @@ void internal_error_dump(bddpp_manager* m, bool is_and, int a, bdd_node* x, int 
 }
 
 // A result above both operands in the order means the diagrams are broken.
+// A terminal result is an operand or the constant, which always passes.
 template <typename Op>
-void check_order(bddpp_manager* m, int a, bdd_node* x, int b, bdd_node* y, bdd_node* r, int link) {
+void check_order(bddpp_manager* m, int a, bdd_node* x, int32_t ix, int b, bdd_node* y, int32_t iy, bdd_node* r,
+                 int link) {
   int32_t ri = bdd_engine::index(r);
-  int32_t ix = bdd_engine::index(x);
-  int32_t iy = bdd_engine::index(y);
   if (ri == -1 || ri >= ix || ri >= iy) return;
   if (Op::is_and)
     std::cerr << "INTERNAL ERROR in Bdd_and(): result has an index (" << ri << ") less than the operands (" << ix
@@ -88,34 +88,33 @@ void check_order(bddpp_manager* m, int a, bdd_node* x, int b, bdd_node* y, bdd_n
 template <typename Op>
 bdd_node* apply(bddpp_manager* m, int a, bdd_node* x, int b, bdd_node* y, int& link) {
   bdd_node* r;
-  if (!Op::terminal(m->Bdd_node_one(), a, x, b, y, r, link)) {
-    int32_t ix = bdd_engine::index(x);
-    int32_t iy = bdd_engine::index(y);
-    int t_link, e_link;
-    bdd_node *t, *e;
-    int32_t top;
-    if (ix < iy) {
-      t = apply<Op>(m, a, x->then_node, b, y, t_link);
-      e = apply<Op>(m, a * x->else_link, x->else_node, b, y, e_link);
-      top = ix;
-    } else if (iy < ix) {
-      t = apply<Op>(m, b, y->then_node, a, x, t_link);
-      e = apply<Op>(m, b * y->else_link, y->else_node, a, x, e_link);
-      top = iy;
-    } else {
-      t = apply<Op>(m, a, x->then_node, b, y->then_node, t_link);
-      e = apply<Op>(m, a * x->else_link, x->else_node, b * y->else_link, y->else_node, e_link);
-      top = ix;
-    }
-    if (t == e && t_link == e_link) {
-      r = t;
-      link = t_link;
-    } else {
-      link = 1;
-      r = m->Find_or_create_bdd_node(top, t_link, e_link, t, e, link);
-    }
+  if (Op::terminal(m->Bdd_node_one(), a, x, b, y, r, link)) return r;
+  int32_t ix = bdd_engine::index(x);
+  int32_t iy = bdd_engine::index(y);
+  int t_link, e_link;
+  bdd_node *t, *e;
+  int32_t top;
+  if (ix < iy) {
+    t = apply<Op>(m, a, x->then_node, b, y, t_link);
+    e = apply<Op>(m, a * x->else_link, x->else_node, b, y, e_link);
+    top = ix;
+  } else if (iy < ix) {
+    t = apply<Op>(m, b, y->then_node, a, x, t_link);
+    e = apply<Op>(m, b * y->else_link, y->else_node, a, x, e_link);
+    top = iy;
+  } else {
+    t = apply<Op>(m, a, x->then_node, b, y->then_node, t_link);
+    e = apply<Op>(m, a * x->else_link, x->else_node, b * y->else_link, y->else_node, e_link);
+    top = ix;
   }
-  check_order<Op>(m, a, x, b, y, r, link);
+  if (t == e && t_link == e_link) {
+    r = t;
+    link = t_link;
+  } else {
+    link = 1;
+    r = m->Find_or_create_bdd_node(top, t_link, e_link, t, e, link);
+  }
+  check_order<Op>(m, a, x, ix, b, y, iy, r, link);
   return r;
 }
 

@@ -60,14 +60,10 @@ void bdd_storage::drop_support(bdd_support const* s) {
 bdd_unique_table::bdd_unique_table() : slots(1024, slot{nullptr, 0}), count(0) {}
 
 size_t bdd_unique_table::key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e) {
-  uint64_t h = static_cast<uint32_t>(id) * 0x9E3779B97F4A7C15ULL;
-  h ^= reinterpret_cast<uintptr_t>(t) + 0x632BE59BD9B4E019ULL + (h << 6) + (h >> 2);
-  h ^= reinterpret_cast<uintptr_t>(e) * 0xC2B2AE3D27D4EB4FULL + (h << 6) + (h >> 2);
-  h ^= static_cast<uint64_t>(else_link > 0);
-  h ^= h >> 29;
-  h *= 0xBF58476D1CE4E5B9ULL;
-  h ^= h >> 32;
-  return static_cast<size_t>(h);
+  uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(t) >> 3) * 0x9E3779B97F4A7C15ULL;
+  h ^= static_cast<uint64_t>(reinterpret_cast<uintptr_t>(e) >> 3) * 0xC2B2AE3D27D4EB4FULL;
+  h ^= (static_cast<uint64_t>(static_cast<uint32_t>(id)) << 1 | (else_link > 0)) * 0x165667B19E3779F9ULL;
+  return static_cast<size_t>(h ^ (h >> 29));
 }
 
 // The slot holding the key, or the empty slot where it would go.

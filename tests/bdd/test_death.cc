@@ -83,6 +83,14 @@ TEST(BddDeathTest, InternalErrorsEndWithStatusOne) {
        "Error in Bdd_cube_reduce\\(\\): bdd has a Null pointer!"},
       {"cofactor by nothing", [](bddpp_manager& m, std::vector<bdd>& v) { m.Bdd_cube_reduce(v[0], bdd()); },
        "Error in Bdd_cube_reduce\\(\\): assertion has a Null pointer!"},
+      {"cover of another manager's function",
+       [](bddpp_manager& m, std::vector<bdd>&) {
+         static bddpp_manager other;
+         std::list<bdd> cover;
+         m.Bdd_sop(other.New_var_last("o"), cover, 1);
+       },
+       "ERROR in bddpp_manager::Bdd_sop\\(\\):\n   bdd : adr manager= 0x[0-9a-f]+, link type =1, adr node= 0x[0-9a-f]+, "
+       "node signature: 2097154, is not allocated or associated with a bad BDD manager..."},
       {"renaming to a missing position",
        [](bddpp_manager& m, std::vector<bdd>& v) {
          long p[3] = {5, 1, 2};
