@@ -17,27 +17,8 @@
 #include "gt_norm.h"
 #include "lex.gt.h"
 #include "parse_gt.h"
+#include "wintarvek_interface.h"
 
-int optimisation_mode = 0;
-int no_interpreted_parallelism_check_mode = 0;
-int step_mode = 0;
-int noarrange_mode = 0;
-int doc_mode = 0;
-int altera_mode = 0;
-int vhdl_mode = 0;
-int c_mode = 0;
-int internal_mode = 0;
-int ino_mode = 0;
-int vune_mode = 0;
-int blif_mode = 0;
-int esterel_mode = 0;
-int lustre_mode = 0;
-int brimot_mode = 0;
-int sc_mode = 0;
-int show_mode = 0;
-int explain_mode = 0;
-int simul_mode = 0;
-int equ_mode = 0;
 
 static const char* const fin_erreur = "\n    --> break compilation processing ...";
 static const char* const fin_warning = "\n    --> continuing ...";
@@ -56,19 +37,6 @@ static void signale(const std::string& texte) {
 
 static std::string entre_guillemets(const std::string& s) { return "\"" + s + "\""; }
 
-static void remet_options() {
-  int* flags[] = {&optimisation_mode, &no_interpreted_parallelism_check_mode,
-                  &step_mode,         &noarrange_mode,
-                  &doc_mode,          &altera_mode,
-                  &vhdl_mode,         &c_mode,
-                  &internal_mode,     &ino_mode,
-                  &vune_mode,         &blif_mode,
-                  &esterel_mode,      &lustre_mode,
-                  &brimot_mode,       &sc_mode,
-                  &show_mode,         &explain_mode,
-                  &simul_mode,        &equ_mode};
-  for (int* f : flags) *f = 0;
-}
 
 // The usage text is kept to the character, blanks included.
 static void usage() {
@@ -210,17 +178,16 @@ static std::string lit_ligne_de_commande(int argc, char** argv) {
 }
 
 // Without arguments the option window chooses the file and the options; it
-// needs a display.
-[[noreturn]] static void sans_arguments() {
-  if (!g_display_available())
-    std::cerr
-        << "tarvek: no display for the option window: give a .gt file (tarvek -h for the usage)"
-        << std::endl;
-  else
-    std::cerr
-        << "tarvek: the option window is not available: give a .gt file (tarvek -h for the usage)"
-        << std::endl;
-  exit(1);
+// needs a display, and without one the run says so instead of dying in FLTK.
+static std::string sans_arguments(int* argc, char** argv) {
+  if (!g_display_available()) {
+    std::cerr << "tarvek: no display for the option window: give a .gt file (tarvek -h for the usage)"
+              << std::endl;
+    exit(1);
+  }
+  std::string base;
+  wintarvek_run(argc, argv, base);
+  return base;
 }
 
 struct noms_compilation {
@@ -317,8 +284,8 @@ int main(int argc, char** argv) {
   static std::fstream log;
   remet_options();
 
-  if (argc <= 1) sans_arguments();
-  noms_compilation noms = construit_noms(lit_ligne_de_commande(argc, argv));
+  std::string base = argc <= 1 ? sans_arguments(&argc, argv) : lit_ligne_de_commande(argc, argv);
+  noms_compilation noms = construit_noms(base);
   if (optimisation_mode == 0) noarrange_mode = 1;
 
   chrono.Go();

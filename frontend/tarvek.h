@@ -26,4 +26,8 @@ extern int explain_mode;
 extern int simul_mode;
 extern int equ_mode;
 
+// Every flag above, in that order; remet_options sets them all to 0.
+extern int* const tarvek_option_flags[20];
+void remet_options();
+
 #endif

@@ -8,7 +8,7 @@ xdo_wait_window() {
   local pid=$1 name=${2:-} win=""
   for _ in $(seq 1 100); do
     if [ -n "$name" ]; then
-      win=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1)
+      win=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1)
     else
       win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
     fi
