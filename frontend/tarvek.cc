@@ -17,6 +17,7 @@
 #include "gt_norm.h"
 #include "lex.gt.h"
 #include "parse_gt.h"
+#include "tarvek_compil.h"
 #include "wintarvek_interface.h"
 
 
@@ -262,6 +263,15 @@ static void verifie_grafcet(tpen_fichier& g) {
            ", which is not declared !!!" + fin_erreur);
 }
 
+// The step mode first, so that every later stage sees the guards it sets;
+// the check does not read them.
+static void prepare_compilation(tpen_BDD_fichier& encodage) {
+  if (step_mode) encodage.force_garde_transitions();
+  if (no_interpreted_parallelism_check_mode) return;
+  std::string r = encodage.check_interpreted_parallelism();
+  if (!r.empty()) arrete("ERROR: \n" + r + "\n   --> break compilation processing ...");
+}
+
 static bool sorties_demandees() {
   return sc_mode || brimot_mode || lustre_mode || esterel_mode || blif_mode || vune_mode ||
          internal_mode || simul_mode || c_mode || ino_mode || vhdl_mode || doc_mode;
@@ -291,12 +301,20 @@ int main(int argc, char** argv) {
   chrono.Go();
   ouvre_fichiers(noms, input, log);
   tpen_fichier* grafcet = lit_grafcet(parser, input, log, noms);
-  // The encoding of the grafcet into BDDs takes place here, before the checks.
+  // Before the checks, so that a condition that does not parse is reported
+  // first. Kept to the end of the run.
+  static tpen_BDD_fichier* encodage = new tpen_BDD_fichier(grafcet);
 
   // Taken before -simul can add outputs.
   std::list<std::string> outputs_evenements = grafcet->liste_outputs_impulsionnelles();
   if (show_mode) std::cout << "PARSING OK" << std::endl;
   verifie_grafcet(*grafcet);
+  prepare_compilation(*encodage);
+  // The encoding is a grafcet of its own: both gain the exported outputs.
+  if (simul_mode) {
+    grafcet->export_etapes();
+    encodage->export_etapes();
+  }
 
   grafcet->put(log);
 

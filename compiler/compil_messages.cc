@@ -1,0 +1,44 @@
+// The parse of condition texts and the user errors of the compiler.
+#include "compil_messages.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "g_messages.h"
+
+static const char* const fin_erreur = "  --> break compilation processing ...\n";
+
+bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur) {
+  int priorite = 0;
+  erreur = 0;
+  return m->Parse_expression(texte, &priorite, &erreur);
+}
+
+void arrete_compilation(std::string const& texte) {
+  fl_show_Smessages(texte);
+  std::cerr << texte << std::endl;
+  exit(1);
+}
+
+std::string message_receptivite(std::string const& texte) {
+  return "ERROR: the receptivity :\"" + texte + "\" has an uncorrect syntax!\n" + fin_erreur;
+}
+
+std::string message_assertion(std::string const& texte) {
+  return "ERROR: the assertion :\"" + texte + "\" has an uncorrect syntax!\n" + fin_erreur;
+}
+
+std::string message_cond_action(std::string const& etape, std::string const& texte) {
+  return "ERROR about the step :\"" + etape + "\":\n    action post-condition \"" + texte +
+         "\" is unknown ...\n\n" + fin_erreur;
+}
+
+// The same declaration twice reads better as such than as two meanings.
+std::string message_nom_partage(std::string const& nom, std::string const& premier,
+                                std::string const& second) {
+  std::string r = premier == second
+                      ? "ERROR: " + premier + " is declared twice !!!"
+                      : "ERROR: the variable \"" + nom + "\" would stand for both " + premier +
+                            " and " + second + " !!!";
+  return r + "\n    --> break compilation processing ...";
+}

@@ -1,0 +1,145 @@
+// Reading the encoding: variables, receptivities, guard flags, assertions,
+// the step variables found by name, action conditions and the text of a BDD.
+#include <cstdlib>
+#include <iostream>
+
+#include "compil_messages.h"
+#include "tarvek_compil.h"
+
+bddpp_manager* tpen_BDD_fichier::man() { return manager; }
+int tpen_BDD_fichier::nombre_variables() { return manager->nbr_variables(); }
+std::string tpen_BDD_fichier::nom_variable(int i) { return manager->Name_var_by_index(i); }
+bdd tpen_BDD_fichier::bdd_variable(int i) { return manager->Bdd_var_by_index(i); }
+
+bdd tpen_BDD_fichier::bdd_variable(std::string name) {
+  if (name == "0") return manager->Bdd_zero();
+  if (name == "1") return manager->Bdd_one();
+  return manager->Bdd_var_by_name(name);
+}
+
+bdd tpen_BDD_fichier::bdd_receptivite_transition(int t) {
+  if (t < 0 || t >= nombre_transitions) {
+    std::cerr << "PROBLEME DANS L'UTILISATION DE 'bdd_receptivite_transition()':" << std::endl
+              << "IDENT " << t << " DEMANDE" << std::endl;
+    return manager->Bdd_zero();
+  }
+  return table_bdd_recept[t];
+}
+
+int tpen_BDD_fichier::transition_gardee(int t) {
+  return t < 0 || t >= nombre_transitions ? 0 : table_gardes[t];
+}
+
+bdd* tpen_BDD_fichier::ma_table_assertions() { return table_bdd_assertions; }
+
+bdd tpen_BDD_fichier::assertion(int i) {
+  if (i < 0 || i >= nombre_assertions) return manager->Bdd_one();
+  return table_bdd_assertions[i];
+}
+
+// A bad position here is a fault of the compiler itself: going on would
+// build the automaton on a wrong variable.
+int tpen_BDD_fichier::ident_variable_etape(std::string const& prefixe, int s,
+                                           const char* operation) {
+  if (s < 0 || s >= nombre_etapes) {
+    std::cerr << "ERREUR INTERNE 2 D'ACCES DANS '" << operation << "()'" << std::endl
+              << "acces a l'etape " << s << " avec seulement " << nombre_etapes << " etapes!"
+              << std::endl;
+    exit(1);
+  }
+  return static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom));
+}
+
+int tpen_BDD_fichier::ident_garde_RE_etape(int s) {
+  return ident_variable_etape("RE", s, "ident_garde_RE_etape");
+}
+
+int tpen_BDD_fichier::ident_garde_FE_etape(int s) {
+  return ident_variable_etape("FE", s, "ident_garde_FE_etape");
+}
+
+int tpen_BDD_fichier::ident_cond_X_etape(int s) {
+  if (s < 0 || s >= nombre_etapes) {
+    std::cerr << "ERREUR INTERNE 2 D'ACCES DANS 'ident_cond_X_etape()'" << std::endl;
+    return 0;
+  }
+  return static_cast<int>(manager->Index_var_by_name("X" + table_etapes[s].nom));
+}
+
+// Placeholders that no compilation calls: 0 for every step.
+int tpen_BDD_fichier::ident_nongarde_RE_etape(int s) {
+  ident_variable_etape("RE", s, "ident_nongarde_RE_etape");
+  std::cerr << " tpen_fichier::ident_nongarde_RE_etape(int ident) arefaire ?" << std::endl;
+  return 0;
+}
+
+int tpen_BDD_fichier::ident_nongarde_FE_etape(int s) {
+  ident_variable_etape("FE", s, "ident_nongarde_FE_etape");
+  std::cerr << "tpen_fichier::ident_nongarde_FE_etape(int ident) a refaire ?" << std::endl;
+  return 0;
+}
+
+std::set<int> tpen_BDD_fichier::ens_ident_etape_by(std::string const& prefixe,
+                                                   std::set<int> const& variables) {
+  std::set<int> r;
+  for (int s = 0; s < nombre_etapes; ++s)
+    if (variables.count(static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom))))
+      r.insert(s);
+  return r;
+}
+
+std::set<int> tpen_BDD_fichier::ens_ident_etape_by_RE(std::set<int> variables) {
+  return ens_ident_etape_by("RE", variables);
+}
+
+std::set<int> tpen_BDD_fichier::ens_ident_etape_by_FE(std::set<int> variables) {
+  return ens_ident_etape_by("FE", variables);
+}
+
+// An empty condition would silently never hold; it is refused like a blank
+// one.
+bdd tpen_BDD_fichier::bdd_cond_action(int s, int k) {
+  if (s < 0 || s >= nombre_etapes) {
+    std::cerr << "PROBLEME DANS L'UTILISATION DE `cond_action()':" << std::endl
+              << "IDENT ETAPE " << s << " DEMANDE" << std::endl;
+    return manager->Bdd_zero();
+  }
+  if (k < 0 || k >= nbr_actions(s)) {
+    std::cerr << "PROBLEME INTERNE DANS L'UTILISATION DE `cond_action()':" << std::endl
+              << "IDENT ACTION " << k << " DEMANDE" << std::endl;
+    return manager->Bdd_zero();
+  }
+  std::string texte = cond_action(s, k);
+  int erreur = 0;
+  bdd f = analyse_condition(manager, texte, erreur);
+  if (erreur || texte.empty())
+    arrete_compilation(message_cond_action(table_etapes[s].nom, texte));
+  return f;
+}
+
+// Shannon expansion on the top variable, for the traces of the log. The
+// handle's own manager is used, so that a function of another manager is
+// written with its own names rather than misread.
+std::string tpen_BDD_fichier::bddtoString(bdd f, int mode, std::string prefix,
+                                          std::string suffix) const {
+  bddpp_manager* m = f.manager_ref();
+  if (!m || !f.node()) return "";
+  if (m->Bdd_is_zero_tautologic(f)) return mode == 1 ? "not tick" : "0";
+  if (m->Bdd_is_one_tautologic(f)) return mode == 1 ? "tick" : "1";
+  std::string l = prefix + m->Name_var_by_index(m->Bdd_if_index(f)) + suffix;
+  bdd t = m->Bdd_then(f);
+  bdd e = m->Bdd_else(f);
+  auto sous = [&](bdd const& g) {
+    std::string texte = bddtoString(g, mode, prefix, suffix);
+    return m->Bdd_is_var(g) || m->Bdd_is_negvar(g) ? texte : "(" + texte + ")";
+  };
+  if (m->Bdd_is_zero_tautologic(t))
+    return m->Bdd_is_one_tautologic(e) ? "not " + l : "not " + l + " and " + sous(e);
+  std::string r = l;
+  if (!m->Bdd_is_one_tautologic(t)) r += " and " + sous(t);
+  if (!m->Bdd_is_zero_tautologic(e)) {
+    r += " or not " + l;
+    if (!m->Bdd_is_one_tautologic(e)) r += " and " + sous(e);
+  }
+  return r;
+}
