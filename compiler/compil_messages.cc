@@ -36,9 +36,8 @@ std::string message_cond_action(std::string const& etape, std::string const& tex
 // The same declaration twice reads better as such than as two meanings.
 std::string message_nom_partage(std::string const& nom, std::string const& premier,
                                 std::string const& second) {
-  std::string r = premier == second
-                      ? "ERROR: " + premier + " is declared twice !!!"
-                      : "ERROR: the variable \"" + nom + "\" would stand for both " + premier +
-                            " and " + second + " !!!";
+  std::string r = premier == second ? "ERROR: " + premier + " is declared twice !!!"
+                                    : "ERROR: the variable \"" + nom + "\" would stand for both " +
+                                          premier + " and " + second + " !!!";
   return r + "\n    --> break compilation processing ...";
 }

@@ -83,7 +83,8 @@ std::set<int> tpen_BDD_fichier::ens_ident_etape_by(std::string const& prefixe,
                                                    std::set<int> const& variables) {
   std::set<int> r;
   for (int s = 0; s < nombre_etapes; ++s)
-    if (variables.count(static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom))))
+    if (variables.count(
+            static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom))))
       r.insert(s);
   return r;
 }
@@ -112,8 +113,7 @@ bdd tpen_BDD_fichier::bdd_cond_action(int s, int k) {
   std::string texte = cond_action(s, k);
   int erreur = 0;
   bdd f = analyse_condition(manager, texte, erreur);
-  if (erreur || texte.empty())
-    arrete_compilation(message_cond_action(table_etapes[s].nom, texte));
+  if (erreur || texte.empty()) arrete_compilation(message_cond_action(table_etapes[s].nom, texte));
   return f;
 }
 

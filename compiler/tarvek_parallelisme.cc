@@ -18,13 +18,15 @@ std::string tpen_BDD_fichier::check_interpreted_parallelism() {
     std::set<int> const& aval = table_etapes[s].post;
     for (auto t1 = aval.begin(); t1 != aval.end(); ++t1) {
       for (auto t2 = std::next(t1); t2 != aval.end(); ++t2) {
-        bdd ensemble = manager->Bdd_and(bdd_receptivite_transition(*t1),
-                                        bdd_receptivite_transition(*t2));
+        bdd ensemble =
+            manager->Bdd_and(bdd_receptivite_transition(*t1), bdd_receptivite_transition(*t2));
         if (manager->Bdd_is_zero_tautologic(manager->Bdd_and(ensemble, assertion_generale)))
           continue;
-        r += "interpreted parallelism between t" + unslong2S(static_cast<uint32_t>(num_grafcet_transition(*t1))) + " (" +
-             receptivite_transition(*t1) + ") and t" + unslong2S(static_cast<uint32_t>(num_grafcet_transition(*t2))) +
-             " (" + receptivite_transition(*t2) + ") !\n";
+        r += "interpreted parallelism between t" +
+             unslong2S(static_cast<uint32_t>(num_grafcet_transition(*t1))) + " (" +
+             receptivite_transition(*t1) + ") and t" +
+             unslong2S(static_cast<uint32_t>(num_grafcet_transition(*t2))) + " (" +
+             receptivite_transition(*t2) + ") !\n";
       }
     }
   }

@@ -7,34 +7,12 @@
 #include <filesystem>
 
 #include "run_tool.h"
+#include "tarvek_cas.h"
 
 namespace {
 
-const std::string casse = "\n    --> break compilation processing ...\n";
-const std::string continue_ = "\n    --> continuing ...\n";
-const std::string pas_de_sortie =
-    "Warning: no outputs required : only generation of .log file ...\n";
-
 std::string donnee(const std::string& nom) {
   return read_file(std::string(TARVEK_TEST_DATA) + "/frontend/data/" + nom);
-}
-
-run_result tarvek(const std::string& dossier, std::vector<std::string> args) {
-  args.insert(args.begin(), tarvek_path());
-  return run_tool(args, dossier, 60);
-}
-
-// A .gt text from step and transition lines, with outputs o (bool) and
-// e (event).
-std::string gt(const std::vector<std::string>& etapes,
-               const std::vector<std::string>& transitions) {
-  std::string t =
-      "Name: m Input: \"a\" : bool EndInput: Output: \"o\" : bool \"e\" : event "
-      "EndOutput:\nStep:\n";
-  for (auto const& e : etapes) t += "  " + e + "\n";
-  t += "EndStep:\nTransition:\n";
-  for (size_t i = 0; i < transitions.size(); ++i) t += (i ? ",\n  " : "  ") + transitions[i];
-  return t + "\nEndTransition:\nLink: EndLinkTable:\nAssertion: EndAssertion:\n";
 }
 
 TEST(Tarvek, UsageAndVersion) {
@@ -76,7 +54,8 @@ TEST(Tarvek, OptionsAndArguments) {
 }
 
 // Every target option is accepted; until the compiler and the writers come,
-// asking for an output ends the run with an error after the dump.
+// asking for an output ends the run with an error after the dump, which
+// under -simul shows the exported steps.
 TEST(Tarvek, RequestedOutputsAreNotProducedYet) {
   std::string d = scratch_dir("tarvek_targets");
   write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
@@ -88,6 +67,9 @@ TEST(Tarvek, RequestedOutputsAreNotProducedYet) {
         << opt;
     std::string log = read_file(d + "/g.log");
     EXPECT_NE(log.find("  NOM MODULE : m\n"), std::string::npos) << opt;
+    EXPECT_EQ(log.find("  2 EXPORTED_ZX1 : bool\n  3 EXPORTED_RE1 : event\n") != std::string::npos,
+              opt == "-simul")
+        << opt;
     EXPECT_EQ(log.find("CPU computing time"), std::string::npos) << opt;
   }
 }

@@ -1,0 +1,22 @@
+// Helpers of the tests that run the tarvek binary: the endings of its
+// messages, a run in a folder, and small .gt texts.
+#ifndef TARVEK_TESTS_TARVEK_CAS_H
+#define TARVEK_TESTS_TARVEK_CAS_H
+
+#include <string>
+#include <vector>
+
+#include "gt_source.h"
+#include "run_tool.h"
+
+inline const std::string casse = "\n    --> break compilation processing ...\n";
+inline const std::string continue_ = "\n    --> continuing ...\n";
+inline const std::string pas_de_sortie =
+    "Warning: no outputs required : only generation of .log file ...\n";
+
+inline run_result tarvek(const std::string& dossier, std::vector<std::string> args) {
+  args.insert(args.begin(), tarvek_path());
+  return run_tool(args, dossier, 60);
+}
+
+#endif

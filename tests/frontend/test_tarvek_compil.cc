@@ -1,0 +1,162 @@
+// The tarvek binary on what the encoding refuses: conditions that do not
+// parse, names that two variables would share, and interpreted parallelism,
+// with -noipcheck and -step; each with its exact message and exit code.
+#include <gtest/gtest.h>
+
+#include "run_tool.h"
+#include "tarvek_cas.h"
+
+namespace {
+
+const std::string fin_condition = "\n  --> break compilation processing ...\n\n";
+
+std::string receptivite(const std::string& texte) {
+  return "ERROR: the receptivity :\"" + texte + "\" has an uncorrect syntax!" + fin_condition;
+}
+
+std::string inconnu(const std::string& nom) {
+  return "parsing error in expression: name \"" + nom + "\" not identificated ...\n";
+}
+
+std::string refuse(const std::string& texte) {
+  return "PARSING ERROR about expression: \"" + texte + "\"\n";
+}
+
+const std::string deux_etapes[] = {"IS: 1 0 0", "NS: 2 0 4"};
+
+std::vector<std::string> aller_retour(const std::string& aller, const std::string& retour) {
+  return {"1 0 2 FR: (0) TO: (1) : \"" + aller + "\"",
+          "2 0 6 FR: (1) TO: (0) : \"" + retour + "\""};
+}
+
+// The encoding comes before the model checks, so its errors come first, and
+// the log holds no dump.
+TEST(TarvekCompil, ConditionsThatDoNotParse) {
+  std::string d = scratch_dir("tarvek_conditions");
+  const std::string entrees = "\"a\" : bool \"b\" : bool";
+  const std::vector<std::string> etapes(std::begin(deux_etapes), std::end(deux_etapes));
+  struct cas {
+    const char* nom;
+    std::string texte, err;
+  } const table[] = {
+      {"receptivity", gt(etapes, aller_retour("a or", "b"), entrees),
+       "syntax error\n" + refuse("a or") + receptivite("a or")},
+      {"unknown name", gt(etapes, aller_retour("a and c", "b"), entrees),
+       inconnu("c") + refuse("a and c") + receptivite("a and c")},
+      {"second part named alone", gt(etapes, aller_retour("a : b or", "b"), entrees),
+       "syntax error\n" + refuse(" b or") + receptivite(" b or")},
+      {"first part judged first", gt(etapes, aller_retour("a or : b or", "b"), entrees),
+       inconnu(" ") + refuse("a or ") + receptivite("a or ")},
+      {"before the checks", gt({"NS: 1 0 0", "NS: 1 0 4"}, aller_retour("b", "xor"), entrees),
+       "syntax error\n" + refuse("xor") + receptivite("xor")},
+      {"first transition in table order, receptivities before assertions",
+       gt(etapes,
+          {"1 0 2 FR: (0) TO: (1) : \"a\"", "9 0 6 FR: (1) TO: (0) : \"b\"",
+           "4 2 6 FR: (1) TO: (0) : \"not\"", "3 4 6 FR: (1) TO: (0) : \"a and\""},
+          entrees, {"a or"}),
+       "syntax error\n" + refuse("not") + receptivite("not")},
+      {"assertion", gt(etapes, aller_retour("a", "b"), entrees, {"not (a and b)", "a or"}),
+       "syntax error\n" + refuse("a or") +
+           "ERROR: the assertion :\"a or\" has an uncorrect syntax!" + fin_condition},
+      {"empty assertion", gt(etapes, aller_retour("a", "b"), entrees, {""}),
+       "ERROR: the assertion :\"\" has an uncorrect syntax!" + fin_condition},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/c.gt", c.texte);
+    run_result r = tarvek(d, {"c.gt"});
+    EXPECT_EQ(r.exit_code, 1) << c.nom;
+    EXPECT_EQ(r.err, c.err) << c.nom;
+    EXPECT_EQ(read_file(d + "/c.log").find("NOM MODULE"), std::string::npos) << c.nom;
+  }
+}
+
+// A repeated input name, or an input named like a variable that the encoding
+// makes, would give two meanings to one BDD variable.
+TEST(TarvekCompil, NamesThatCollide) {
+  std::string d = scratch_dir("tarvek_collisions");
+  const std::vector<std::string> etapes(std::begin(deux_etapes), std::end(deux_etapes));
+  const std::string deux_fois = " is declared twice !!!" + casse;
+  auto partage = [](const std::string& nom, const std::string& premier, const std::string& second) {
+    return "ERROR: the variable \"" + nom + "\" would stand for both " + premier + " and " +
+           second + " !!!" + casse;
+  };
+  struct cas {
+    std::string entrees, err;
+  } const table[] = {
+      {"\"a\" : bool \"a\" : bool", "ERROR: the input \"a\"" + deux_fois},
+      {"\"a\" : bool \"a\" : event", "ERROR: the input \"a\"" + deux_fois},
+      {"\"a\" : event \"a\" : event", "ERROR: the input \"a\"" + deux_fois},
+      {"\"a\" : bool \"X1\" : bool", partage("X1", "the input \"X1\"", "step 1")},
+      {"\"a\" : bool \"RTL2\" : event", partage("RTL2", "the input \"RTL2\"", "step 2")},
+      {"\"RE1\" : event \"a\" : bool \"FE2\" : bool",
+       partage("RE1", "the input \"RE1\"", "step 1")},
+      {"\"a\" : bool \"a_pre_\" : event",
+       partage("a_pre_", "the previous value of input \"a\"", "the input \"a_pre_\"")},
+      {"\"a_pre_\" : bool \"a\" : bool",
+       partage("a_pre_", "the input \"a_pre_\"", "the previous value of input \"a\"")},
+      {"\"b\" : bool \"a\" : bool \"b_pre__pre_\" : event \"b_pre_\" : bool",
+       partage("b_pre_", "the previous value of input \"b\"", "the input \"b_pre_\"")},
+      // Names that only look alike.
+      {"\"a\" : bool \"e\" : event \"e_pre_\" : bool \"X3\" : bool \"x1\" : bool \"RE\" : bool",
+       pas_de_sortie},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/n.gt", gt(etapes, aller_retour("a", "not a"), c.entrees));
+    run_result r = tarvek(d, {"n.gt"});
+    EXPECT_EQ(r.exit_code, c.err == pas_de_sortie ? 0 : 1) << c.entrees;
+    EXPECT_EQ(r.err, c.err) << c.entrees;
+  }
+  // Two steps of one name are the model check's to report.
+  write_file(d + "/s.gt", gt({"IS: 1 0 0", "NS: 1 0 4"}, aller_retour("a", "not a")));
+  EXPECT_EQ(tarvek(d, {"s.gt"}).err, "ERROR: Several steps have the same ident: \"1\" !!!" + casse);
+}
+
+// Step 1 leaves by t3, t7 and t9; t5 and t6 both leave steps 2 and 3; t8
+// and t4 leave step 4, but the assertion keeps them apart.
+const std::string conflits =
+    gt({"IS: 1 0 0", "NS: 2 0 4", "NS: 3 4 4", "NS: 4 8 4"},
+       {"3 0 2 FR: (0) TO: (1) : \"a\"", "7 4 2 FR: (0) TO: (2) : \"b\"",
+        "9 8 2 FR: (0) TO: (3) : \"not a and not b\"", "5 0 6 FR: (1,2) TO: (0) : \"=1\"",
+        "6 4 6 FR: (1,2) TO: (0) : \"ev : b\"", "8 8 6 FR: (3) TO: (0) : \"c\"",
+        "4 8 8 FR: (3) TO: (0) : \"d and X4\""},
+       "\"a\" : bool \"b\" : bool \"c\" : bool \"d\" : bool \"ev\" : event", {"not (c and d)"});
+
+run_result tarvek_avec(const std::string& d, std::vector<std::string> args,
+                       const std::vector<std::string>& options) {
+  args.insert(args.end(), options.begin(), options.end());
+  return tarvek(d, args);
+}
+
+TEST(TarvekCompil, InterpretedParallelism) {
+  std::string d = scratch_dir("tarvek_parallelisme");
+  write_file(d + "/p.gt", conflits);
+  const std::string rapport =
+      "ERROR: \n"
+      "interpreted parallelism between t3 (a) and t7 (b) !\n"
+      "interpreted parallelism between t5 (=1) and t6 (ev : b) !\n"
+      "interpreted parallelism between t5 (=1) and t6 (ev : b) !\n"
+      "\n   --> break compilation processing ...\n";
+  // The guards that -step sets do not bear on the check.
+  for (auto const& options : std::vector<std::vector<std::string>>{{}, {"-step"}}) {
+    run_result r = tarvek_avec(d, {"p.gt"}, options);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, rapport);
+    EXPECT_EQ(read_file(d + "/p.log").find("NOM MODULE"), std::string::npos);
+  }
+  for (auto const& options : std::vector<std::vector<std::string>>{
+           {"-noipcheck"}, {"-noipcheck", "-step"}, {"-step", "-noipcheck", "-equational"}}) {
+    run_result r = tarvek_avec(d, {"p.gt"}, options);
+    EXPECT_EQ(r.exit_code, 0) << options.back();
+    EXPECT_EQ(r.err, pas_de_sortie) << options.back();
+  }
+  // The check comes after the model checks and their warnings.
+  write_file(d + "/w.gt", gt({"IS: 1 0 0", "NS: 2 0 4", "NS: 3 0 4"},
+                             {"3 0 2 FR: (0) TO: (1) : \"a\"", "7 4 2 FR: (0) TO: (2) : \"a\""}));
+  run_result w = tarvek(d, {"w.gt"});
+  EXPECT_EQ(w.exit_code, 1);
+  EXPECT_EQ(w.err, "WARNING: step: \"2\" shadows step \"3\" !!!" + continue_ +
+                       "ERROR: \ninterpreted parallelism between t3 (a) and t7 (a) !\n"
+                       "\n   --> break compilation processing ...\n");
+}
+
+}  // namespace
