@@ -230,6 +230,48 @@ TEST(SetQueries, TildeSetsOfAChain) {
   EXPECT_EQ(g.ens_ident_pre_tilde_ens_transitions({0, 42}), (std::set<int>{0, 1}));
 }
 
+// A step belongs to the pre tilde set only when every one of its downstream
+// transitions is in the set (post tilde: every upstream one); one of two is
+// not enough. Step 0 leads to t0 and t1, t0 and t1 both lead to step 1, t2
+// leaves step 1 and t3 leaves step 2, which nothing reaches.
+TEST(SetQueries, TildeSetsNeedEveryTransition) {
+  lecture r =
+      lit_texte(gt_fichier({"IS: 1 0 0", "NS: 2 0 4", "NS: 3 4 4"},
+                           {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 4 2 FR: (0) TO: (1) : \"b\"",
+                            "3 0 6 FR: (1) TO: (0) : \"1\"", "4 4 6 FR: (2) TO: (0) : \"1\""}));
+  tpen_fichier& g = *r.g;
+  struct cas {
+    std::set<int> f, pre_tilde, post_tilde;
+  } const table[] = {
+      {{}, {}, {2}},          {{0}, {}, {2}},           {{0, 1}, {0}, {1, 2}},
+      {{2}, {1}, {2}},        {{2, 3}, {1, 2}, {0, 2}}, {{0, 1, 2, 3}, {0, 1, 2}, {0, 1, 2}},
+      {{3, 7, -1}, {2}, {2}},
+  };
+  int n = 0;
+  for (auto const& c : table) {
+    std::string err = capture_cerr([&] {
+      EXPECT_EQ(g.ens_ident_pre_tilde_ens_transitions(c.f), c.pre_tilde) << n;
+      EXPECT_EQ(g.ens_ident_post_tilde_ens_transitions(c.f), c.post_tilde) << n;
+    });
+    EXPECT_EQ(err, "") << n++;
+  }
+}
+
+// Only the qualifiers 1 (N) and 4 (P) place an output; the default action's
+// 10 and the qualifiers the reader never makes place it in neither set.
+TEST(SetQueries, OutputsByQualifierOnly) {
+  std::list<tpen_action> actions = {tpen_action(2, 1, "1"),  tpen_action(5, 4, "1"),
+                                    tpen_action(7, 10, "1"), tpen_action(8, 3, "1"),
+                                    tpen_action(9, 0, "1"),  tpen_action()};
+  std::list<tpen_etape> etapes = {tpen_etape(1, 1, 0, 0, &actions)};
+  tpen_fichier g;
+  g.parse_etapes(&etapes);
+  EXPECT_EQ(g.ens_ident_outputs_cont_etape(0), std::set<int>{2});
+  EXPECT_EQ(g.ens_ident_outputs_impuls_etape(0), std::set<int>{5});
+  EXPECT_EQ(g.ens_ident_outputs_cont_ens_etapes({0}), std::set<int>{2});
+  EXPECT_TRUE(g.ens_ident_outputs_impuls_etape(1).empty());
+}
+
 TEST(SetQueries, UnionsOverSets) {
   lecture r =
       lit_texte(gt_fichier({"IS: 1 0 0 Action: 0 \"N\" : \"1\" 1 \"P\" : \"1\" EndAction:",

@@ -143,6 +143,21 @@ TEST(Parser, SyntaxErrorLines) {
   }
 }
 
+// Every section empty: every count 0 and every table null, so that count and
+// pointer agree for the copies the compiler makes.
+TEST(Parser, SmallestFileGivesEmptyTables) {
+  lecture r = lit_texte(avec_nom("m"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  tpen_fichier& g = *r.g;
+  EXPECT_EQ(g.mon_nom_module(), "m");
+  EXPECT_EQ(g.nbr_inputs() + g.nbr_outputs() + g.nbr_etapes() + g.nbr_assertions() + g.nbr_liens(),
+            0);
+  EXPECT_TRUE(g.ens_ident_transitions().empty());
+  EXPECT_EQ(g.ma_table_inputs(), nullptr);
+  EXPECT_EQ(g.ma_table_outputs(), nullptr);
+  EXPECT_EQ(g.ma_table_assertions_textuelle(), nullptr);
+}
+
 TEST(Parser, UnknownQualifierBecomesN) {
   lecture r = lit_texte(
       etape("IS: 1 0 0 Action: 1 \"S\" : \"a\" 0 \"\" : \"1\" 1 \"P\" : \"b\" EndAction:"));
