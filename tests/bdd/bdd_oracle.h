@@ -4,8 +4,12 @@
 #ifndef TARVEK_TESTS_BDD_ORACLE_H
 #define TARVEK_TESTS_BDD_ORACLE_H
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -91,6 +95,55 @@ inline bdd or_all(bddpp_manager& m, std::list<bdd> const& l) {
   bdd r = m.Bdd_zero();
   for (auto const& p : l) r = m.Bdd_or(r, p);
   return r;
+}
+
+// A node as the writers see it: global id, variable name, then child's
+// global id, else edge sign and else child's global id.
+struct shape {
+  int32_t global_id;
+  std::string var;
+  int32_t then_gid;
+  int else_link;
+  int32_t else_gid;
+};
+
+inline shape shape_of(bddpp_manager& m, bdd_node* n) {
+  return {n->global_id, m.Name_var_by_id(n->id), n->then_node->global_id, n->else_link, n->else_node->global_id};
+}
+
+inline bool operator==(shape const& a, shape const& b) {
+  return a.global_id == b.global_id && a.var == b.var && a.then_gid == b.then_gid && a.else_link == b.else_link &&
+         a.else_gid == b.else_gid;
+}
+
+inline std::ostream& operator<<(std::ostream& os, shape const& s) {
+  return os << s.global_id << ":" << s.var << "(" << s.then_gid << "," << s.else_link << "*" << s.else_gid << ")";
+}
+
+// Every node of `created` (in creation order, from global id `first`) is
+// in m's unique table under that global id, and m made no other node: the
+// look-ups below create nothing when all of them are found.
+inline void expect_created_nodes(bddpp_manager& m, int32_t first, std::vector<shape> const& created) {
+  std::map<int32_t, bdd_node*> by_gid = {{1, m.Bdd_node_one()}};
+  for (long id = 0; id < m.nbr_variables(); ++id) {
+    bdd_node* v = m.Bdd_var_by_id(id).node();
+    by_gid[v->global_id] = v;
+  }
+  EXPECT_EQ(m.Bdd_total_size(), first + static_cast<int32_t>(created.size()));
+  for (auto const& s : created) {
+    SCOPED_TRACE(testing::PrintToString(s));
+    ASSERT_TRUE(by_gid.count(s.then_gid) && by_gid.count(s.else_gid)) << "a child that is no earlier node";
+    long index = m.Index_var_by_name(s.var);
+    for (int32_t child : {s.then_gid, s.else_gid}) {
+      long below = m.Bdd_if_index(bdd(&m, 1, by_gid[child]));
+      ASSERT_TRUE(below < 0 || index < below) << "a child above its parent: the look-up would end the process";
+    }
+    int link = 1;
+    bdd_node* n = m.Find_or_create_bdd_node(index, 1, s.else_link, by_gid[s.then_gid], by_gid[s.else_gid], link);
+    EXPECT_EQ(shape_of(m, n), s);
+    by_gid[s.global_id] = n;
+  }
+  EXPECT_EQ(m.Bdd_total_size(), first + static_cast<int32_t>(created.size())) << "an expected node was missing";
 }
 
 #endif

@@ -56,6 +56,86 @@ TEST(BddCofactor, CofactorsByLiteralsCubesAndArrays) {
   });
 }
 
+// The exact nodes of the operations whose order of sub-operations the
+// writers show through the global ids. Variables x, y, z, u have global
+// ids 2 to 5; f = ite(x, y and z, y or z) makes nodes 6 to 10.
+TEST(BddCofactor, SequencesCreateExactlyTheseNodes) {
+  const std::vector<shape> of_f = {
+      {6, "y", 4, -1, 1}, {7, "y", 1, 1, 4}, {8, "x", 6, -1, 1}, {9, "x", 1, -1, 7}, {10, "x", 6, 1, 7}};
+  auto with_f = [&of_f](std::vector<shape> more) {
+    more.insert(more.begin(), of_f.begin(), of_f.end());
+    return more;
+  };
+  using build_fn = std::function<bdd(bddpp_manager&, std::vector<bdd>&)>;
+  auto f_of = [](bddpp_manager& m, std::vector<bdd>& v) {
+    bdd both = m.Bdd_and(v[1], v[2]);
+    bdd either = m.Bdd_or(v[1], v[2]);
+    return m.Bdd_ite(v[0], both, either);
+  };
+  struct row {
+    std::string what;
+    build_fn build;
+    int result_link;
+    std::vector<shape> created;  // the result is the last one unless said
+    int32_t result_gid;
+  };
+  std::vector<row> rows = {
+      // Conjoined from true, top of the order first: x and not y, then z.
+      {"cube of a literal array",
+       [](bddpp_manager& m, std::vector<bdd>&) {
+         int lits[4] = {1, 0, 1, 2};
+         return m.Literals_to_bdd(lits);
+       },
+       -1, {{6, "x", 3, 1, 1}, {7, "y", 1, -1, 4}, {8, "x", 7, 1, 1}}, 8},
+      // Bit 0 goes to vars[0]: z, then not y, then x.
+      {"minterm 5 over z, y, x",
+       [](bddpp_manager& m, std::vector<bdd>& v) {
+         bdd zyx[3] = {v[2], v[1], v[0]};
+         return m.Minterm(5, 3, zyx);
+       },
+       -1, {{6, "y", 1, -1, 4}, {7, "x", 6, 1, 1}}, 7},
+      // The cofactor by y (x ? z : 1) before the one by not y (x ? 0 : z).
+      {"exist over y", [&f_of](bddpp_manager& m, std::vector<bdd>& v) { return m.Bdd_exist(f_of(m, v), v[1]); }, 1,
+       with_f({{11, "x", 4, 1, 1}, {12, "x", 1, -1, 4}}), 11},
+      {"forall over y", [&f_of](bddpp_manager& m, std::vector<bdd>& v) { return m.Bdd_forall(f_of(m, v), v[1]); },
+       -1, with_f({{11, "x", 4, 1, 1}, {12, "x", 1, -1, 4}}), 12},
+      // z becomes u: the else branch (y or u) is renamed before the then
+      // branch (y and u).
+      {"replace z by u",
+       [&f_of](bddpp_manager& m, std::vector<bdd>& v) {
+         long positions[4] = {0, 1, 3, 3};
+         return m.Bdd_replace_vars(f_of(m, v), positions);
+       },
+       1,
+       with_f({{11, "y", 1, -1, 5},
+               {12, "y", 1, 1, 5},
+               {13, "y", 5, -1, 1},
+               {14, "x", 13, -1, 1},
+               {15, "x", 1, -1, 12},
+               {16, "x", 13, 1, 12}}),
+       16},
+      // The same substitution by composition walks the then branch first.
+      {"compose z with u",
+       [&f_of](bddpp_manager& m, std::vector<bdd>& v) { return m.Bdd_compose(f_of(m, v), v[2], v[3]); }, 1,
+       with_f({{11, "y", 5, -1, 1},
+               {12, "y", 1, -1, 5},
+               {13, "y", 1, 1, 5},
+               {14, "x", 11, -1, 1},
+               {15, "x", 1, -1, 13},
+               {16, "x", 11, 1, 13}}),
+       16},
+  };
+  for (auto const& r : rows) {
+    SCOPED_TRACE(r.what);
+    bddpp_manager m;
+    std::vector<bdd> v = {m.New_var_last("x"), m.New_var_last("y"), m.New_var_last("z"), m.New_var_last("u")};
+    bdd f = r.build(m, v);
+    expect_created_nodes(m, 6, r.created);
+    EXPECT_EQ(f.link_type(), r.result_link);
+    EXPECT_EQ(f.node()->global_id, r.result_gid);
+  }
+}
+
 TEST(BddCofactor, CofactorEdgeCases) {
   bddpp_manager m;
   bdd x = m.New_var_last("x"), y = m.New_var_last("y"), z = m.New_var_last("z");
@@ -265,6 +345,32 @@ TEST(BddCopy, ByNameCreatesMissingNamesInPreOrder) {
   t.Bdd_gc();
   bdd again = t.Bdd_and(t.Bdd_var_by_name("b"), t.Bdd_var_by_name("x"));
   EXPECT_EQ(again.node()->global_id, gid);
+}
+
+// Target m declares b only. Copying f = ite(a, b and c, c) of a, b, c
+// creates a (met first), then c (first in the then branch), then rebuilds
+// through the if-then-else path since b sits above a in m.
+TEST(BddCopy, ByNameBuildsTheseNodes) {
+  bddpp_manager s;
+  bdd a = s.New_var_last("a"), b = s.New_var_last("b"), c = s.New_var_last("c");
+  bdd bc = s.Bdd_and(b, c);
+  bdd f = s.Bdd_ite(a, bc, c);
+  bddpp_manager m;
+  m.New_var_last("b");
+  bdd g = Bdd_isomorphe_by_name(&m, &s, f);
+  EXPECT_EQ(m.Name_var_by_index(1), "a");
+  EXPECT_EQ(m.Name_var_by_index(2), "c");
+  expect_created_nodes(m, 3,
+                       {{3, "a", 1, -1, 1},
+                        {4, "c", 1, -1, 1},
+                        {5, "b", 4, -1, 1},    // b and c, rebuilt below a's then branch
+                        {6, "a", 1, -1, 4},    // not a and c
+                        {7, "a", 4, -1, 1},    // a and c
+                        {8, "b", 7, -1, 1},    // a and b and c
+                        {9, "b", 4, -1, 6}});  // the copy: b ? c : not a and c
+  EXPECT_EQ(g.link_type(), 1);
+  EXPECT_EQ(g.node()->global_id, 9);
+  expect_same_by_names(s, f, m, g, {"a", "b", "c"});
 }
 
 TEST(BddCopy, ByPositions) {

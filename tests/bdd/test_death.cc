@@ -15,6 +15,36 @@ struct fatal_case {
   std::string message;  // a regular expression
 };
 
+// The conjunction (or the disjunction, of its negation) of u and a broken
+// node: variable v2 over two edges to v0, which sits above it in the order.
+// Both halves meet in a node of v0, above both operands.
+std::function<void(bddpp_manager&, std::vector<bdd>&)> above_its_operands(bool conjunction) {
+  return [conjunction](bddpp_manager& m, std::vector<bdd>& v) {
+    bdd u = m.New_var_last("u");
+    bdd_node broken;
+    broken.manager = &m;
+    broken.id = 2;
+    broken.then_node = broken.else_node = v[0].node();
+    int link = 1;
+    if (conjunction)
+      m.Bdd_and(1, &broken, 1, u.node(), link);
+    else
+      m.Bdd_or(-1, &broken, 1, u.node(), link);
+  };
+}
+
+// The signature of a node whose then (or else) child has a negative id.
+std::function<void(bddpp_manager&, std::vector<bdd>&)> bad_child(bool then_child) {
+  return [then_child](bddpp_manager&, std::vector<bdd>& v) {
+    bdd_node bad;
+    bad.global_id = -1;
+    if (then_child)
+      bdd_node_signature(0, 1, &bad, v[1].node());
+    else
+      bdd_node_signature(0, 1, v[1].node(), &bad);
+  };
+}
+
 }  // namespace
 
 TEST(BddDeathTest, InternalErrorsEndWithStatusOne) {
@@ -64,13 +94,19 @@ TEST(BddDeathTest, InternalErrorsEndWithStatusOne) {
        "Error in bddpp_manager::Bdd_if_id\\(\\): bad Bdd manager or bdd not initialized!\n"
        "error in bddpp_manager::Name_var_by_bdd\\(\\)\nbdd defined by: adr manager= .*, is not correct ...\n"
        "\\(typebdd = 0\\)"},
-      {"signature of a bad child",
-       [](bddpp_manager&, std::vector<bdd>& v) {
-         bdd_node bad;
-         bad.global_id = -1;
-         bdd_node_signature(0, 1, v[1].node(), &bad);
-       },
+      {"signature of a bad else child", bad_child(false),
        "ERROR in bdd_node_signature\\(\\): else node have a bad global id!"},
+      {"signature of a bad then child", bad_child(true),
+       "ERROR in bdd_node_signature\\(\\): then node have a bad global id!"},
+      // The check writes its line, then the operands, the result and the
+      // manager.
+      {"conjunction above its operands", above_its_operands(true),
+       "INTERNAL ERROR in Bdd_and\\(\\): result has an index \\(0\\) less than the operands \\(2 \\) of x  and "
+       "\\(3\\) of y!\n\n\nparam1= \n     if v2 \\(node: 0,index: 2\\)\n.*BE CAREFUL: x is not correct!\n\n"
+       "param2=\n     u \\(node: 3,index: 3\\)\nresult=\n     if v0 .*\n\nBDD MANAGER statistics:\n"},
+      {"disjunction above its operands", above_its_operands(false),
+       "INTERNAL ERROR in Bdd_or\\(\\): result has an index \\(0\\) less than the operands \\(2\\) and \\(3\\)!\n\n\n"
+       "param1= NOT\n     if v2 .*param2=\n     u .*result=\n.*BDD MANAGER statistics:\n"},
       {"first path of nothing", [](bddpp_manager& m, std::vector<bdd>&) { m.Bdd_satisfy(bdd()); },
        "ERROR: call bddpp_manager::Bdd_OneSat\\(\\) with null reference"},
       {"literals of true",
