@@ -192,6 +192,22 @@ TEST(BddGc, CollectionReachesTheFixpointAndKeepsLiveFunctions) {
   EXPECT_EQ(stats_value(m, "number of garbage collector calls: "), "3");
 }
 
+// The front end asks for a reordering after the collection and logs the
+// counter: the request writes its line and changes neither.
+TEST(BddGc, ReorderingOnlyWritesItsLine) {
+  bddpp_manager m;
+  std::vector<bdd> v = make_vars(m, 3);
+  bdd f = m.Bdd_or(m.Bdd_and(v[0], v[2]), v[1]);
+  int32_t counter = m.Bdd_total_size();
+  CaptureStderr();
+  m.Bdd_var_reorder();
+  EXPECT_EQ(GetCapturedStderr(), "bddpp_manager::Bdd_var_reorder(void) A FAIRE\n");
+  EXPECT_EQ(m.Bdd_total_size(), counter);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(m.Index_var_by_name("v" + std::to_string(i)), i);
+  EXPECT_EQ(m.Bdd_or(m.Bdd_and(v[0], v[2]), v[1]), f);
+  EXPECT_EQ(m.Bdd_total_size(), counter);
+}
+
 // The printed signature keeps 20 bits per child: past 2^20 creations two
 // live nodes share one, and the unique table must still tell them apart.
 TEST(BddGc, NodesWhoseSignaturesAliasStayDistinct) {
