@@ -58,11 +58,8 @@ cp "$examples/traffic_light.gt" "$dir/"
 load_file traffic_light.gt
 click_at "$win" "${c_box[@]}"
 click_at "$win" "${compile[@]}"
-sleep 1
 # Until the writers exist a requested target ends in an error box: close it.
-if ! xdo_wait_exit $pid; then
-  box=$(xdo_wait_window $pid) && xdo_key "$box" Return
-fi
+if box=$(xdo_wait_box $pid "$win"); then xdo_key "$box" Return; fi
 finish compile "${COMPILE_EXIT:-1}"
 [ -f "$dir/traffic_light.log" ] || fail "compile: no log"
 grep -q "traffic_light" "$dir/traffic_light.log" || fail "compile: the log holds no dump"
@@ -71,11 +68,10 @@ echo "ok: load and compile"
 # 3. Compile && Quit without a file: the message, then Quit.
 start nofile
 click_at "$win" "${compile[@]}"
-box=$(xdo_wait_window $pid "") || fail "nofile: no message"
+box=$(xdo_wait_box $pid "$win") || fail "nofile: no message"
 sleep 0.5
-xdotool search --onlyvisible --pid $pid >/dev/null
 import -window root "$scratch/nofile.png" 2>/dev/null
-xdotool key Return
+xdo_key "$box" Return
 sleep 0.5
 kill -0 $pid 2>/dev/null || fail "nofile: tarvek ended after the message"
 click_at "$win" "${quit[@]}"
@@ -88,9 +84,10 @@ start failing
 sed 's/IS: 1/NS: 1/' "$examples/traffic_light.gt" >"$dir/bad.gt"
 load_file bad.gt
 click_at "$win" "${compile[@]}"
-sleep 1
+box=$(xdo_wait_box $pid "$win") || fail "failing: ended before the error box was shown"
+sleep 0.5
 kill -0 $pid 2>/dev/null || fail "failing: ended before the error box was closed"
-xdotool key Return
+xdo_key "$box" Return
 finish failing 1
 grep -q "ERROR: No initial step found !!!" "$dir/stderr" || fail "failing: stderr: $(cat "$dir/stderr")"
 echo "ok: failing grafcet"
