@@ -7,6 +7,7 @@
 xdo_wait_window() {
   local pid=$1 name=${2:-} win=""
   for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || { echo "process $pid has ended" >&2; return 1; }
     if [ -n "$name" ]; then
       win=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1)
     else

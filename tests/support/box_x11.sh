@@ -11,7 +11,8 @@ run_case() {  # kind text key expected-stdout expected-stderr
   out=$(mktemp) err=$(mktemp)
   "$probe" "$1" "$2" >"$out" 2>"$err" &
   pid=$!
-  win=$(xdo_wait_window $pid) || { kill $pid 2>/dev/null; fail "$1: no window appeared"; }
+  win=$(xdo_wait_window $pid) ||
+    { kill $pid 2>/dev/null; fail "$1: no window appeared (stdout [$(cat "$out")] stderr [$(cat "$err")])"; }
   sleep 0.5
   kill -0 $pid 2>/dev/null || fail "$1: the box did not wait to be closed"
   [ -s "$out" ] && fail "$1: the run went on before the box was closed"
