@@ -34,4 +34,19 @@ run_case question "Sure?" Return "question=1
 after" ""
 run_case input "Name?" Escape "input=[]
 after" ""
+# The Messages window has no key of its own: its Quit button is clicked.
+out=$(mktemp)
+"$probe" big "line a
+
+line b" >"$out" 2>/dev/null &
+pid=$!
+win=$(xdo_wait_window $pid Messages) || { kill $pid 2>/dev/null; fail "big: no Messages window"; }
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "big: the window did not wait for Quit"
+xdotool mousemove --window "$win" 275 545 click 1
+xdo_wait_exit $pid || { kill $pid; fail "big: still running after Quit"; }
+wait $pid || fail "big: exit code $?"
+[ "$(cat "$out")" = "after" ] || fail "big: stdout [$(cat "$out")]"
+rm -f "$out"
+echo "ok: big"
 echo "all box cases passed"
