@@ -44,6 +44,31 @@ TEST(Encodage, VariableLayoutAndIdentifierSets) {
   EXPECT_EQ(e.ens_ident_etape_by_RE({4, 8}), (std::set<int>{}));
 }
 
+// Inputs of both kinds interleaved, and steps whose table order is not the
+// order of their numbers: the variables follow the declarations and the
+// table, never the kinds or the numbers.
+TEST(Encodage, VariablesFollowDeclarationAndTableOrder) {
+  encodage_teste t = encode(gt_entrees("\"e\" : event \"a\" : bool \"f\" : event \"b\" : bool",
+                                       {"NS: 7 0 0", "IS: 3 0 4"},
+                                       {"1 0 2 FR: (0) TO: (1) : \"a\""}));
+  encodage_lu& e = *t.e;
+  const std::vector<std::string> noms = {"e",   "a",   "a_pre_", "f",   "b",   "b_pre_", "RE7",
+                                         "FE7", "X7",  "RTL7",   "RE3", "FE3", "X3",     "RTL3"};
+  ASSERT_EQ(e.nombre_variables(), 14);
+  for (int i = 0; i < 14; ++i) EXPECT_EQ(e.nom_variable(i), noms[i]) << i;
+  EXPECT_EQ(e.cond_ext(), (std::set<int>{1, 4}));
+  EXPECT_EQ(e.even_ext(), (std::set<int>{0, 3}));
+  EXPECT_EQ(e.cond_int(), (std::set<int>{2, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+  EXPECT_EQ(e.even_int(), (std::set<int>{6, 7, 10, 11}));
+
+  EXPECT_EQ(e.ident_garde_RE_etape(0), 6);
+  EXPECT_EQ(e.ident_garde_FE_etape(1), 11);
+  EXPECT_EQ(e.ident_cond_X_etape(1), 12);
+  EXPECT_EQ(e.ens_ident_etape_by_RE({10}), (std::set<int>{1}));
+  EXPECT_EQ(e.ens_ident_etape_by_FE({7, 11}), (std::set<int>{0, 1}));
+  EXPECT_EQ(e.ens_ident_FEk_post_transition(0), (std::set<int>{11}));
+}
+
 // The sets are the only part of the dump that the copy does not take over.
 TEST(Encodage, CopiesTheGrafcetAndSharesNothing) {
   lecture source = lit_texte(read_file(std::string(TARVEK_EXAMPLES) + "/machine_cycle.gt"));
@@ -153,6 +178,28 @@ TEST(Encodage, Assertions) {
   }));
   EXPECT_EQ(e.assertion(-1), e.man()->Bdd_one());
   EXPECT_EQ(e.assertion(2), e.man()->Bdd_one());
+}
+
+// Neither the "=1" rule nor the guarded form of the receptivities applies:
+// "=" and ":" only end the expression.
+TEST(Encodage, AssertionsAndActionConditionsAreParsedAsTheyStand) {
+  encodage_teste t = encode(gt_entrees(
+      deux_etapes_a_b_e,
+      {"IS: 1 0 0 Action: 0 \"N\" : \"b=1\" 0 \"N\" : \"a : b\" EndAction:", "NS: 2 0 4"},
+      {"1 0 2 FR: (0) TO: (1) : \"a\""}, {"a=1", "b : e"}));
+  tpen_BDD_fichier& e = *t.e;
+  bdd a = e.bdd_variable("a"), b = e.bdd_variable("b");
+  EXPECT_EQ(e.assertion(0), a);
+  EXPECT_EQ(e.assertion(1), b);
+  EXPECT_EQ(e.assertion_generale, e.man()->Bdd_and(a, b));
+  EXPECT_EQ(e.bdd_cond_action(0, 0), b);
+  EXPECT_EQ(e.bdd_cond_action(0, 1), a);
+  EXPECT_EQ(t.err, "");
+
+  // Read from the actions at each call, so the exported ones are seen too.
+  e.export_etapes();
+  ASSERT_EQ(e.nbr_actions(1), 2);
+  EXPECT_EQ(e.bdd_cond_action(1, 1), e.man()->Bdd_one());
 }
 
 // With a before b before c in the order.
