@@ -151,11 +151,17 @@ bdd tpen_BDD_fichier::receptivite(std::string const& texte, int& garde) {
     return condition_receptivite(texte);
   }
   garde = 1;
-  bdd a = condition_receptivite(my_before(texte, k));
-  if (est_zero(manager, a)) a = manager->Bdd_one();
-  bdd b = condition_receptivite(my_after(texte, k + 1));
-  if (est_zero(manager, b)) b = manager->Bdd_one();
+  bdd a = partie_gardee(my_before(texte, k));
+  bdd b = partie_gardee(my_after(texte, k + 1));
   return manager->Bdd_and(a, b);
+}
+
+// A part made of blanks only, as in "a : ", is an empty part: the parser
+// would take its blank for an unknown name and stop the compilation.
+bdd tpen_BDD_fichier::partie_gardee(std::string const& texte) {
+  bool blanc = texte.find_first_not_of(' ') == std::string::npos;
+  bdd f = condition_receptivite(blanc ? std::string() : texte);
+  return est_zero(manager, f) ? manager->Bdd_one() : f;
 }
 
 bdd tpen_BDD_fichier::condition_receptivite(std::string const& texte) {

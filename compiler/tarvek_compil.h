@@ -72,6 +72,7 @@ class tpen_BDD_fichier : public tpen_fichier {
   void cree_table_bdd_recept();
   void cree_table_bdd_assertions();
   bdd receptivite(std::string const& texte, int& garde);
+  bdd partie_gardee(std::string const& texte);
   bdd condition_receptivite(std::string const& texte);
   int ident_variable_etape(std::string const& prefixe, int s, const char* operation);
   std::set<int> ens_ident_etape_by(std::string const& prefixe, std::set<int> const& variables);

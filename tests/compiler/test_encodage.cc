@@ -123,6 +123,10 @@ TEST(Encodage, ReceptivitiesAndGuards) {
       {":a", a, 1, ""},
       {"0:a", a, 1, ""},
       {" a : b ", [](const valeur_de& v) { return v("a") && v("b"); }, 1, ""},
+      // A part of blanks only is an empty part.
+      {"a : ", a, 1, ""},
+      {"  :  a", a, 1, ""},
+      {" : ", vrai, 1, ""},
       {"a and not a : e", [](const valeur_de& v) { return v("e"); }, 1, ""},
       {"a : not X1", [](const valeur_de& v) { return v("a") && !v("X1"); }, 1, ""},
       // The parse stops after the first whole expression: "=" and a second
