@@ -1,23 +1,12 @@
 // The parse of condition texts and the user errors of the compiler.
 #include "compil_messages.h"
 
-#include <cstdlib>
-#include <iostream>
-
-#include "g_messages.h"
-
 static const char* const fin_erreur = "  --> break compilation processing ...\n";
 
 bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur) {
   int priorite = 0;
   erreur = 0;
   return m->Parse_expression(texte, &priorite, &erreur);
-}
-
-void arrete_compilation(std::string const& texte) {
-  fl_show_Smessages(texte);
-  std::cerr << texte << std::endl;
-  exit(1);
 }
 
 std::string message_receptivite(std::string const& texte) {

@@ -12,9 +12,6 @@
 // give 0. The priority prefix of the text is not used.
 bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur);
 
-// The message box, then the same text on the standard error stream; exit 1.
-[[noreturn]] void arrete_compilation(std::string const& texte);
-
 std::string message_receptivite(std::string const& texte);
 std::string message_assertion(std::string const& texte);
 std::string message_cond_action(std::string const& etape, std::string const& texte);

@@ -10,6 +10,7 @@
 
 #include "Stringpp.h"
 #include "compil_messages.h"
+#include "g_messages.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ void tpen_BDD_fichier::verif_noms_variables() {
   for (auto const& v : variables_du_grafcet(*this)) {
     auto [it, nouveau] = vus.emplace(v.nom, v);
     if (nouveau || (v.d_etape && it->second.d_etape)) continue;
-    arrete_compilation(message_nom_partage(v.nom, it->second.origine, v.origine));
+    arrete_sur_message(message_nom_partage(v.nom, it->second.origine, v.origine));
   }
 }
 
@@ -167,7 +168,7 @@ bdd tpen_BDD_fichier::partie_gardee(std::string const& texte) {
 bdd tpen_BDD_fichier::condition_receptivite(std::string const& texte) {
   int erreur = 0;
   bdd f = analyse_condition(manager, texte, erreur);
-  if (erreur) arrete_compilation(message_receptivite(texte));
+  if (erreur) arrete_sur_message(message_receptivite(texte));
   return f;
 }
 
@@ -181,7 +182,7 @@ void tpen_BDD_fichier::cree_table_bdd_assertions() {
     int erreur = 0;
     table_bdd_assertions[i] = analyse_condition(manager, table_assertions[i], erreur);
     if (erreur || table_assertions[i].empty())
-      arrete_compilation(message_assertion(table_assertions[i]));
+      arrete_sur_message(message_assertion(table_assertions[i]));
     assertion_generale = manager->Bdd_and(assertion_generale, table_bdd_assertions[i]);
   }
 }

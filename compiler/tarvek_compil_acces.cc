@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "compil_messages.h"
+#include "g_messages.h"
 #include "tarvek_compil.h"
 
 bddpp_manager* tpen_BDD_fichier::man() { return manager; }
@@ -113,7 +114,7 @@ bdd tpen_BDD_fichier::bdd_cond_action(int s, int k) {
   std::string texte = cond_action(s, k);
   int erreur = 0;
   bdd f = analyse_condition(manager, texte, erreur);
-  if (erreur || texte.empty()) arrete_compilation(message_cond_action(table_etapes[s].nom, texte));
+  if (erreur || texte.empty()) arrete_sur_message(message_cond_action(table_etapes[s].nom, texte));
   return f;
 }
 

@@ -24,18 +24,6 @@
 static const char* const fin_erreur = "\n    --> break compilation processing ...";
 static const char* const fin_warning = "\n    --> continuing ...";
 
-// A reported message: the box first, then, once it is closed, the same text
-// on the standard error stream.
-static void signale(const std::string& texte) {
-  fl_show_Smessages(texte);
-  std::cerr << texte << std::endl;
-}
-
-[[noreturn]] static void arrete(const std::string& texte) {
-  signale(texte);
-  exit(1);
-}
-
 static std::string entre_guillemets(const std::string& s) { return "\"" + s + "\""; }
 
 
@@ -204,7 +192,7 @@ static noms_compilation construit_noms(const std::string& base) {
 // A log that cannot be written is an error: a run must not end as a success
 // without the record of what it did.
 [[noreturn]] static void log_impossible(const noms_compilation& noms) {
-  arrete("file " + noms.log + " cannot be written !" + fin_erreur);
+  arrete_sur_message("file " + noms.log + " cannot be written !" + fin_erreur);
 }
 
 // The log is created before a missing input is reported, so that a failed
@@ -212,7 +200,7 @@ static noms_compilation construit_noms(const std::string& base) {
 static void ouvre_fichiers(const noms_compilation& noms, std::ifstream& input, std::fstream& log) {
   input.open(noms.input, std::ios::in);
   log.open(noms.log, std::ios::out | std::ios::trunc);
-  if (!input) arrete("file " + noms.input + " not found !" + fin_erreur);
+  if (!input) arrete_sur_message("file " + noms.input + " not found !" + fin_erreur);
   if (!log.is_open()) log_impossible(noms);
 }
 
@@ -221,7 +209,7 @@ static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, 
   if (show_mode) std::cout << "PARSING" << std::flush;
   parser.lexer = new gtFlexLexer(&input, &log);
   if (parser.parse(log, explain_mode) != 0)
-    arrete("file " + noms.input + " not found or syntax error ...");
+    arrete_sur_message("file " + noms.input + " not found or syntax error ...");
   return parser.result;
 }
 
@@ -230,36 +218,36 @@ static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, 
 static void verifie_grafcet(tpen_fichier& g) {
   std::string r = g.verif_traitement_tout_type_etape_tarvek();
   if (!r.empty())
-    arrete("ERROR: " + r + " not yet implemented ... \n   --> break compilation processing ...");
+    arrete_sur_message("ERROR: " + r + " not yet implemented ... \n   --> break compilation processing ...");
   if (g.verif_existence_etape_initiale() == 0)
-    arrete(std::string("ERROR: No initial step found !!!") + fin_erreur);
+    arrete_sur_message(std::string("ERROR: No initial step found !!!") + fin_erreur);
   r = g.verif_noms_identiques_etapes();
   if (!r.empty())
-    arrete("ERROR: Several steps have the same ident: " + entre_guillemets(r) + " !!!" +
+    arrete_sur_message("ERROR: Several steps have the same ident: " + entre_guillemets(r) + " !!!" +
            fin_erreur);
   r = g.verif_non_existence_receptivite_vide();
   if (!r.empty())
-    arrete("ERROR: transition: " + entre_guillemets(r) + " is not defined !!!" + fin_erreur);
+    arrete_sur_message("ERROR: transition: " + entre_guillemets(r) + " is not defined !!!" + fin_erreur);
   r = g.verif_connexion_transition();
   if (!r.empty())
-    arrete("ERROR: transition: " + entre_guillemets(r) + " is not connected !!!" + fin_erreur);
+    arrete_sur_message("ERROR: transition: " + entre_guillemets(r) + " is not connected !!!" + fin_erreur);
   std::string second;
   r = g.verif_aucune_superposition_transition(second);
   if (!r.empty())
-    signale("WARNING: transition: " + entre_guillemets(r) + " shadows transition " +
+    signale_message("WARNING: transition: " + entre_guillemets(r) + " shadows transition " +
             entre_guillemets(second) + " !!!" + fin_warning);
   r = g.verif_aucune_superposition_etape(second);
   if (!r.empty())
-    signale("WARNING: step: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) +
+    signale_message("WARNING: step: " + entre_guillemets(r) + " shadows step " + entre_guillemets(second) +
             " !!!" + fin_warning);
   r = g.verif_aucune_superposition_etape_transition(second);
   if (!r.empty())
-    signale("WARNING: transition: " + entre_guillemets(r) + " shadows step " +
+    signale_message("WARNING: transition: " + entre_guillemets(r) + " shadows step " +
             entre_guillemets(second) + " !!!" + fin_warning);
   int output = 0;
   r = g.verif_outputs_actions(output);
   if (!r.empty())
-    arrete("ERROR: step: " + entre_guillemets(r) + " drives output " + std::to_string(output) +
+    arrete_sur_message("ERROR: step: " + entre_guillemets(r) + " drives output " + std::to_string(output) +
            ", which is not declared !!!" + fin_erreur);
 }
 
@@ -269,7 +257,7 @@ static void prepare_compilation(tpen_BDD_fichier& encodage) {
   if (step_mode) encodage.force_garde_transitions();
   if (no_interpreted_parallelism_check_mode) return;
   std::string r = encodage.check_interpreted_parallelism();
-  if (!r.empty()) arrete("ERROR: \n" + r + "\n   --> break compilation processing ...");
+  if (!r.empty()) arrete_sur_message("ERROR: \n" + r + "\n   --> break compilation processing ...");
 }
 
 static bool sorties_demandees() {
@@ -319,9 +307,9 @@ int main(int argc, char** argv) {
   grafcet->put(log);
 
   if (!sorties_demandees())
-    signale("Warning: no outputs required : only generation of .log file ...");
+    signale_message("Warning: no outputs required : only generation of .log file ...");
   else
-    arrete(std::string("ERROR: compilation and target generation are not available yet !!!") +
+    arrete_sur_message(std::string("ERROR: compilation and target generation are not available yet !!!") +
            fin_erreur);
 
   termine_log(chrono, log, noms);

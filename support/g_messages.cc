@@ -10,6 +10,7 @@
 #include <FL/fl_ask.H>
 #include <FL/forms.H>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
@@ -25,6 +26,16 @@ void fl_show_Smessages(const std::string& text) {
   char* t = Stoa(text);
   fl_message("%s", t);
   delete[] t;
+}
+
+void signale_message(const std::string& text) {
+  fl_show_Smessages(text);
+  to_stderr(text);
+}
+
+void arrete_sur_message(const std::string& text) {
+  signale_message(text);
+  std::exit(1);
 }
 
 void fl_show_Snotice(const std::string& text) {

@@ -10,6 +10,11 @@
 // The box of every error and warning; the caller copies the text to the
 // standard error stream itself.
 void fl_show_Smessages(const std::string& text);
+// A reported message: the box first, then, once it is closed, the same text
+// and a line end on the standard error stream.
+void signale_message(const std::string& text);
+// A reported user error: the message, then the end of the run with code 1.
+[[noreturn]] void arrete_sur_message(const std::string& text);
 // A notice shown in the box only: without a display it goes to the
 // standard error stream instead.
 void fl_show_Snotice(const std::string& text);
