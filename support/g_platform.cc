@@ -1,10 +1,14 @@
-// Linux versions of the platform services: getrusage, nanosleep and Xlib.
+// Linux versions of the platform services: getrusage, nanosleep, clock_gettime,
+// getcwd and Xlib.
 #include "g_platform.h"
 
 #include <X11/Xlib.h>
-#include <cerrno>
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
 
 // Declared by FLTK's X11 header, which also drags in every X macro.
 void fl_open_display(Display*);
@@ -12,7 +16,8 @@ void fl_open_display(Display*);
 uint32_t g_user_cpu_ms() {
   struct rusage ru;
   getrusage(RUSAGE_SELF, &ru);
-  uint64_t ms = static_cast<uint64_t>(ru.ru_utime.tv_sec) * 1000u + static_cast<uint64_t>(ru.ru_utime.tv_usec) / 1000u;
+  uint64_t ms =
+      static_cast<uint64_t>(ru.ru_utime.tv_sec) * 1000u + static_cast<uint64_t>(ru.ru_utime.tv_usec) / 1000u;
   return static_cast<uint32_t>(ms);
 }
 
@@ -23,6 +28,19 @@ void g_sleep_ms(int ms) {
   left.tv_nsec = static_cast<long>(ms % 1000) * 1000000L;
   while (nanosleep(&left, &left) != 0 && errno == EINTR) {
   }
+}
+
+void g_clock_utc(int64_t* seconds, int32_t* microseconds) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  *seconds = static_cast<int64_t>(now.tv_sec);
+  *microseconds = static_cast<int32_t>(now.tv_nsec / 1000);
+}
+
+std::string g_current_directory(size_t max_length) {
+  std::vector<char> room(max_length + 1);
+  if (getcwd(room.data(), room.size()) == nullptr) return std::string();
+  return std::string(room.data());
 }
 
 bool g_display_available() {
