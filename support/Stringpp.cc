@@ -28,7 +28,9 @@ int32_t Stol(std::string s) { return static_cast<int32_t>(decimal_value<uint32_t
 int32_t Stoi(std::string s) { return static_cast<int32_t>(decimal_value<uint32_t>(s)); }
 int64_t Stoll(std::string s) { return static_cast<int64_t>(decimal_value<uint64_t>(s)); }
 
-std::string unslong2S(uint32_t n) {
+std::string unslong2S(uint32_t n) { return unslonglong2S(n); }
+
+std::string unslonglong2S(uint64_t n) {
   std::string r;
   do {
     r.insert(r.begin(), static_cast<char>('0' + n % 10));

@@ -13,6 +13,7 @@ int32_t Stol(std::string s);
 int32_t Stoi(std::string s);
 int64_t Stoll(std::string s);
 std::string unslong2S(uint32_t n);
+std::string unslonglong2S(uint64_t n);
 std::string ctoS(char c);
 
 bool contains(std::string s, std::string t);
