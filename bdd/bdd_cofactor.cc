@@ -135,15 +135,17 @@ bdd bddpp_manager::Bdd_reduce(bdd const& f, bdd const& c) {
   return r;
 }
 
-// Drops each variable of f whose removal keeps the result disjoint from c;
-// only_above limits the candidates to ids below f's top index.
+// Drops each variable of f, in id order, whose removal keeps the result
+// disjoint from c; only_above limits the candidates to the variables
+// above f's top variable in the order.
 static bdd widen(bddpp_manager* m, bdd const& f, bdd const& c, bool only_above) {
   if (!f.node() || f.node()->id == -1) return bdd(m, f.link_type(), f.node());
   long top = bdd_engine::index(f.node());
   bdd r = f;
   for (long id : m->set_of_id_depend_on(f)) {
-    if (only_above && id >= top) continue;
-    bdd g = m->Bdd_exist(r, only_above ? m->Bdd_var_by_index(id) : m->Bdd_var_by_id(id));
+    bdd v = m->Bdd_var_by_id(id);
+    if (only_above && bdd_engine::index(v.node()) >= top) continue;
+    bdd g = m->Bdd_exist(r, v);
     if (m->Bdds_excl(g, c)) r = g;
   }
   return r;

@@ -139,3 +139,21 @@ bdd bddpp_manager::Bdd_function_by_id(uint32_t table, int n, bdd* vars) {
     if (table & 1u) r = Bdd_or(r, Minterm(i, n, vars));
   return r;
 }
+
+// Bit j of the entry number is vars[j]; out receives 2^n entries for n up
+// to 30 and nothing for any other n.
+template <typename Put>
+static void for_each_row(bddpp_manager* m, bdd const& f, int n, bdd* vars, Put put) {
+  if (n < 0 || n > 30) return;
+  for (uint32_t i = 0; i < (1u << n); ++i) put(i, m->Bdd_reduce(f, m->Minterm(static_cast<int>(i), n, vars)));
+}
+
+void bddpp_manager::Truth_table(bdd const& f, int n, bdd* vars, char* out) {
+  for_each_row(this, f, n, vars, [this, out](uint32_t i, bdd const& r) {
+    out[i] = Bdd_is_one_tautologic(r) ? '1' : Bdd_is_zero_tautologic(r) ? '0' : '?';
+  });
+}
+
+void bddpp_manager::Bdd_truth_table(bdd const& f, int n, bdd* vars, bdd* out) {
+  for_each_row(this, f, n, vars, [out](uint32_t i, bdd const& r) { out[i] = r; });
+}

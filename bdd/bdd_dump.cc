@@ -1,5 +1,8 @@
 // The dumps that the fatal checks write before the process stops: decision
-// trees of a function and the statistics of a manager with its nodes.
+// trees of a function and the statistics of a manager with its nodes; the
+// trees also to a FILE.
+#include <sstream>
+
 #include "bddpp_int.h"
 
 void bddpp_manager::Chars(char c, int n, std::ostream& os) {
@@ -20,8 +23,10 @@ void bddpp_manager::Print_bdd_structure(std::ostream& os, bdd const& f) {
 }
 
 // Shared nodes are written once, later paths only name them; the number
-// shown is the print id, or the global id in the whole tree.
-static void print_tree(bddpp_manager* m, std::ostream& os, int indent, bdd_node* n, bool global) {
+// shown is the print id, or the global id in the whole tree, whose FILE
+// form labels the index differently.
+static void print_tree(bddpp_manager* m, std::ostream& os, int indent, bdd_node* n, bool global,
+                       char const* index_label = ",index: ") {
   if (!n) return;
   int32_t number = global ? n->global_id : n->print_id;
   m->Chars(' ', indent, os);
@@ -31,26 +36,26 @@ static void print_tree(bddpp_manager* m, std::ostream& os, int indent, bdd_node*
   }
   int32_t index = bdd_engine::index(n);
   if (n->id == -1) {
-    os << "1 (node: " << number << ",index: " << index << ")" << std::endl;
+    os << "1 (node: " << number << index_label << index << ")" << std::endl;
     return;
   }
   std::string const& name = bdd_engine::name_of(n);
   if (n->manager && bdd_engine::is_var_node(n->manager, n)) {
-    os << name << " (node: " << number << ",index: " << index << ")" << std::endl;
+    os << name << " (node: " << number << index_label << index << ")" << std::endl;
     return;
   }
   if (!global) n->mark = 1;
-  os << "if " << name << " (node: " << number << ",index: " << index << ")" << std::endl;
-  print_tree(m, os, indent + 2, n->then_node, global);
+  os << "if " << name << " (node: " << number << index_label << index << ")" << std::endl;
+  print_tree(m, os, indent + 2, n->then_node, global, index_label);
   m->Chars(' ', indent, os);
   os << "else (not " << name << ")" << std::endl;
   if (n->else_link == 1) {
-    print_tree(m, os, indent + 2, n->else_node, global);
+    print_tree(m, os, indent + 2, n->else_node, global, index_label);
     return;
   }
   m->Chars(' ', indent + 2, os);
   os << "not(" << std::endl;
-  print_tree(m, os, indent + 6, n->else_node, global);
+  print_tree(m, os, indent + 6, n->else_node, global, index_label);
   m->Chars(' ', indent + 2, os);
   os << "   )" << std::endl;
 }
@@ -61,6 +66,31 @@ void bddpp_manager::Print_bdd_structure_loc(std::ostream& os, int indent, bdd_no
 
 void bddpp_manager::Print_bdd_global_structure_loc(std::ostream& os, int indent, bdd_node* n) {
   print_tree(this, os, indent, n, true);
+}
+
+// The FILE forms write the text of the stream forms.
+static void put(FILE* file, std::ostringstream const& text) { std::fputs(text.str().c_str(), file); }
+
+void bddpp_manager::Chars(char c, int n, FILE* file) {
+  for (int i = 0; i < n; ++i) std::fputc(c, file);
+}
+
+void bddpp_manager::Print_bdd_structure(FILE* file, bdd const& f) {
+  std::ostringstream text;
+  Print_bdd_structure(text, f);
+  put(file, text);
+}
+
+void bddpp_manager::Print_bdd_structure_loc(FILE* file, int indent, bdd_node* n) {
+  std::ostringstream text;
+  Print_bdd_structure_loc(text, indent, n);
+  put(file, text);
+}
+
+void bddpp_manager::Print_bdd_global_structure_loc(FILE* file, int indent, bdd_node* n) {
+  std::ostringstream text;
+  print_tree(this, text, indent, n, true, ",global index: ");
+  put(file, text);
 }
 
 void bddpp_manager::Bdd_stats(std::ostream& os) {

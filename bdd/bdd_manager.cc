@@ -50,7 +50,7 @@ std::ostream& operator<<(std::ostream& os, bdd const& f) {
 
 bddpp_manager::bddpp_manager()
     : nbr_var(0), capacity(16), next_global_id(2), names(16), var_nodes(16, nullptr), index_of(16, 0),
-      id_at(16, 0), assoc(16, nullptr), gc_count(0), store(new bdd_storage) {
+      id_at(16, 0), assoc(16, nullptr), assoc_link(16, 1), gc_count(0), store(new bdd_storage) {
   one = store->allocate();
   one->manager = this;
   one->signature = -1;
@@ -97,26 +97,10 @@ bdd_node* bddpp_manager::Find_or_create_bdd_node(long index, int then_link, int 
 }
 
 bdd_node* bddpp_manager::New_node_var_last(std::string const& name) {
-  if (nbr_var == capacity) {
-    capacity *= 2;
-    names.resize(capacity);
-    var_nodes.resize(capacity, nullptr);
-    index_of.resize(capacity, 0);
-    id_at.resize(capacity, 0);
-    assoc.resize(capacity, nullptr);
-  }
+  bdd_engine::grow_tables(this);
   auto known = name_lookup.find(name);
   if (known != name_lookup.end()) return var_nodes[known->second];
-  int32_t n = nbr_var;
-  names[n] = name;
-  name_lookup[name] = n;
-  bdd_node* v = bdd_engine::make_node(this, n, -1, one, one);
-  var_nodes[n] = v;
-  index_of[n] = n;
-  id_at[n] = n;
-  assoc[n] = v;
-  nbr_var = n + 1;
-  return v;
+  return bdd_engine::create_variable(this, name, nbr_var);
 }
 
 bdd bddpp_manager::New_var_last(std::string const& name) { return bdd(this, 1, New_node_var_last(name)); }

@@ -5,6 +5,7 @@
 #define TARVEK_BDDPP_H
 
 #include <cstdint>
+#include <cstdio>
 #include <list>
 #include <map>
 #include <ostream>
@@ -112,9 +113,14 @@ extern std::list<bdd> empty_list_bdd;
 
 std::string Bdd_version();
 
+// Storage in characters of the first n strings (15 for a short string).
+int String_table_memory_size(std::string* table, int n);
+
 class bddpp_manager {
  public:
   bddpp_manager();
+  // The same variables as other (names, ids, order), none of its nodes.
+  explicit bddpp_manager(bddpp_manager* other);
   ~bddpp_manager();
   bddpp_manager(bddpp_manager const&) = delete;
   bddpp_manager& operator=(bddpp_manager const&) = delete;
@@ -147,6 +153,23 @@ class bddpp_manager {
   long Bdd_if_index(bdd const& f);
   long Index_var_by_bdd(bdd const& f) { return Bdd_if_index(f); }
   bdd Bdd_if(bdd const& f);
+
+  // Insertions into the order and renamings: ids never change, the
+  // variables from the insertion point on move one index down.
+  bdd_node* New_node_var_before(long index, std::string const& name);
+  bdd_node* New_node_var_after(long index, std::string const& name);
+  bdd New_var_before(long index, std::string const& name);
+  bdd New_var_after(long index, std::string const& name);
+  bdd New_var_before(bdd v, std::string const& name);
+  bdd New_var_after(bdd v, std::string const& name);
+  void Rename_var(std::string const& new_name, std::string const& old_name);
+  void Change_name_by_index(long index, std::string const& name);
+  void Change_name_by_id(long id, std::string const& name);
+  void Replace_char_in_all_names(char from, char to);
+
+  // The function associated with each variable, by index.
+  void Bdd_assoc_bdd_to_var(bdd const& f, bdd const& v);
+  bdd Bdd_follow_assoc(bdd const& f, int* loop);
 
   // Structure of a function.
   bdd Bdd_then(bdd const& f);
@@ -184,6 +207,23 @@ class bddpp_manager {
   void Print_bdd_structure_loc(std::ostream& os, int indent, bdd_node* n);
   void Print_bdd_global_structure_loc(std::ostream& os, int indent, bdd_node* n);
   void Bdd_stats(std::ostream& os);
+  void Chars(char c, int n, FILE* file);
+  void Print_bdd_structure(FILE* file, bdd const& f);
+  void Print_bdd_structure_loc(FILE* file, int indent, bdd_node* n);
+  void Print_bdd_global_structure_loc(FILE* file, int indent, bdd_node* n);
+
+  // Debugging dumps: node lines, node lists, associations, fixed points.
+  void Print_bdd_node_with_adress(std::ostream& os, bdd_node* n);
+  void Print_bdd_node(std::ostream& os, bdd_node* n);
+  void Print_bdd_node(std::ostream& os, bdd_node* n, long* numbers);
+  void Print_bdd_by_nodes_list(std::ostream& os, bdd const& f);
+  void Print_bdd_by_nodes_list(std::ostream& os, bdd const& f, long* numbers);
+  void Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* n);
+  void Print_bdd_by_nodes_list_loc(std::ostream& os, bdd_node* n, long* numbers);
+  void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& functions);
+  void Print_bdds_list_by_nodes_list(std::ostream& os, std::list<bdd>& functions, long* numbers);
+  void debug_variables(std::ostream& os);
+  void Print_Fixes_Points(std::ostream& os, bdd const& f);
 
   // Connectives.
   bdd_node* Bdd_and(int a, bdd_node* x, int b, bdd_node* y, int& link);
@@ -219,6 +259,14 @@ class bddpp_manager {
   bdd Minterm(int n, int count, bdd* vars);
   int32_t Id_function_by_bdd(bdd f, int n, bdd* vars);
   bdd Bdd_function_by_id(uint32_t table, int n, bdd* vars);
+  void Truth_table(bdd const& f, int n, bdd* vars, char* out);
+  void Bdd_truth_table(bdd const& f, int n, bdd* vars, bdd* out);
+
+  // One implicant, and the value under a literal array where 2 stands for
+  // undetermined (result 0, 1 or 2).
+  bdd Bdd_one_implicant(bdd const& f);
+  int Bdd_eval_for_literal(bdd const& f, int* values);
+  int Max_number_of_terms() { return 1000000; }
 
   // Cofactors, quantification and substitution.
   bdd_node* Bdd_cube_reduce(int a, bdd_node* x, int* literals, int& link);
@@ -310,6 +358,20 @@ class bddpp_manager {
                                 std::string const& name_prefix, std::ostream& os, bdd_node* n);
   void No_begin_underscore_name();
 
+  // Covers as tables of cubes: one column per variable f depends on, one
+  // row per product.
+  void PLA_print_pref_suff(std::ostream& os, bdd const& out, bdd const& f, std::string const& prefix,
+                           std::string const& suffix, std::string const& head, std::string const& after_output,
+                           std::string const& row_separator, std::string const& last_end,
+                           std::string const& literal_separator, int method);
+  void BLIF_print(std::ostream& os, bdd const& out, bdd const& f, int method);
+  void PLA_print_pref_suff_with_renaming(std::ostream& os, bdd const& out, bdd const& f, std::string const& prefix,
+                                         std::string const& suffix, std::string const& head,
+                                         std::string const& after_output, std::string const& row_separator,
+                                         std::string const& last_end, std::string const& literal_separator,
+                                         int method, long* numbers);
+  void LEC_print(std::ostream& os, long* numbers, bdd const& out, bdd const& f, int method);
+
  private:
   friend struct bdd_engine;
   friend class bdd_node;
@@ -321,12 +383,16 @@ class bddpp_manager {
   std::vector<bdd_node*> var_nodes;     // by id: the variable's own node
   std::vector<int32_t> index_of;        // by id
   std::vector<int32_t> id_at;           // by index
-  std::vector<bdd_node*> assoc;         // associated function of a variable
+  std::vector<bdd_node*> assoc;         // by index: node of the associated function
+  std::vector<int> assoc_link;          // by index: its link type
   std::unordered_map<std::string, int32_t> name_lookup;
   int gc_count;
   bdd_node* one;
   bdd_storage* store;          // node storage, unique table, support sets
 };
+
+void Print_bdd_node(std::ostream& os, bdd_node* n);
+void Print_debug_bdd(std::ostream& os, bdd const& f);
 
 // Copies between managers: m is the target, s the source.
 bdd Bdd_isomorphe(bddpp_manager* m, bddpp_manager* s, bdd f);
@@ -347,6 +413,8 @@ class Tdd {
 
   void Bdd_implicants_loc(bdd const& c, std::list<bdd>& list);
   void Bdd_prime_implicants(std::list<bdd>& primes);
+  void Print_bdd_structure(std::ostream& os);
+  void Print_bdd_structure_loc(std::ostream& os, int indent);
 
  private:
   bddpp_manager* manager;

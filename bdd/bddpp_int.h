@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -108,6 +109,18 @@ struct bdd_engine {
   static int32_t new_global_id(bddpp_manager* m);
   static bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e);
   static void free_node(bddpp_manager* m, bdd_node* n);
+  // Doubles the per-variable tables when they are full.
+  static void grow_tables(bddpp_manager* m);
+  static void resize_tables(bddpp_manager* m, int capacity);
+  // The one place where a variable enters the order: a new id placed at
+  // index, the variables from index on moving one position down.
+  static bdd_node* create_variable(bddpp_manager* m, std::string const& name, int32_t index);
+  // First id whose name in the name table is name, or -1.
+  static long id_named(bddpp_manager* m, std::string const& name);
+  // Gives each id its new name, in the name table and in the look-up.
+  static void rename(bddpp_manager* m, std::map<int32_t, std::string> const& new_names);
+  static bdd association(bddpp_manager* m, int32_t index);
+  static void associate(bddpp_manager* m, int32_t index, bdd const& f);
   // Nodes of the unique table in ascending signature order.
   static std::vector<bdd_node*> nodes_by_signature(bddpp_manager* m);
   static int is_correct(bdd_node* n, uint64_t stamp);

@@ -146,4 +146,19 @@ inline void expect_created_nodes(bddpp_manager& m, int32_t first, std::vector<sh
   EXPECT_EQ(m.Bdd_total_size(), first + static_cast<int32_t>(created.size())) << "an expected node was missing";
 }
 
+// Variables a, b, c (global ids 2, 3, 4); f = (a and b) or c is node 7 =
+// if a then node 6 (b or c) else c; g = not a and (b or c) is the negation
+// of node 8 = if a then true else not node 6. Node 5 (a and b) is garbage.
+struct abc_fixture {
+  bddpp_manager m;
+  bdd a, b, c, f, g;
+  abc_fixture() {
+    a = m.New_var_last("a");
+    b = m.New_var_last("b");
+    c = m.New_var_last("c");
+    f = m.Bdd_or(m.Bdd_and(a, b), c);
+    g = m.Bdd_and(m.Bdd_not(a), m.Bdd_or(b, c));
+  }
+};
+
 #endif

@@ -2,6 +2,8 @@
 // message.
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include "bdd_oracle.h"
 #include "bddpp.h"
 
@@ -134,6 +136,38 @@ TEST(BddDeathTest, InternalErrorsEndWithStatusOne) {
        },
        "calling bddpp_manager::Bdd_var_by_index\\(\\) with index= 5 :out of range!\n"
        "ERROR: call bddpp_manager::Bdd_and\\(\\) with null reference"},
+      {"association with a function that is not a variable",
+       [](bddpp_manager& m, std::vector<bdd>& v) {
+         m.Bdd_assoc_bdd_to_var(m.Bdd_not(v[2]), m.Bdd_and(v[0], v[1]));
+       },
+       "error in bddpp_manager::Bdd_assoc_bdd_to_var\\(\\):\n     second parameter is not a var !\n"
+       "replace from: v0.v1 by expression: !v2\n"},
+      {"association with a negated variable",
+       [](bddpp_manager& m, std::vector<bdd>& v) { m.Bdd_assoc_bdd_to_var(m.Bdd_one(), m.Bdd_not(v[0])); },
+       "replace from: !v0 by expression: 1\n"},
+      {"implicant of another manager's function",
+       [](bddpp_manager& m, std::vector<bdd>&) {
+         static bddpp_manager other;
+         m.Bdd_one_implicant(other.New_var_last("o"));
+       },
+       "ERROR in bddpp_manager::Bdd_one_implicant\\(\\):\n   bdd : adr manager= 0x[0-9a-f]+, link type =1, adr "
+       "node= 0x[0-9a-f]+, node signature: 2097154, is not allocated or associated with a bad BDD manager...\n"},
+      {"three-valued value of a node without manager",
+       [](bddpp_manager& m, std::vector<bdd>&) {
+         bdd_node stray;
+         int values[3] = {2, 2, 2};
+         m.Bdd_eval_for_literal(bdd(&m, 1, &stray), values);
+       },
+       "error in bddpp_manager::Bdd_eval\\(\\): unknown bdd type ...\n"},
+      {"three-valued value of nothing",
+       [](bddpp_manager& m, std::vector<bdd>&) {
+         int values[3] = {2, 2, 2};
+         m.Bdd_eval_for_literal(bdd(), values);
+       },
+       "error in bddpp_manager::Bdd_eval\\(\\): unknown bdd type ...\n"},
+      {"debug cover of nothing", [](bddpp_manager&, std::vector<bdd>&) { Print_debug_bdd(std::cout, bdd()); },
+       "ERROR in bddpp_manager::Bdd_sop\\(\\):\n   bdd : adr manager= 0, link type =0, adr node= 0, , is not "
+       "allocated"},
   };
   for (auto const& c : cases) {
     SCOPED_TRACE(c.what);

@@ -11,20 +11,7 @@ using testing::ExitedWithCode;
 
 namespace {
 
-// Variables a, b, c (global ids 2, 3, 4); f = (a and b) or c is node 7 =
-// if a then node 6 (b or c) else c; g = not a and (b or c) is the negation
-// of node 8 = if a then true else not node 6. Node 5 (a and b) is garbage.
-struct text_fixture {
-  bddpp_manager m;
-  bdd a, b, c, f, g;
-  text_fixture() {
-    a = m.New_var_last("a");
-    b = m.New_var_last("b");
-    c = m.New_var_last("c");
-    f = m.Bdd_or(m.Bdd_and(a, b), c);
-    g = m.Bdd_and(m.Bdd_not(a), m.Bdd_or(b, c));
-  }
-
+struct text_fixture : abc_fixture {
   // The network of f, then g, then not g, in one text.
   std::string network(std::function<void(std::ostream&, bdd_node*)> const& write) {
     std::ostringstream os;
