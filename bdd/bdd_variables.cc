@@ -74,7 +74,7 @@ bdd_node* bddpp_manager::New_node_var_before(long index, std::string const& name
 }
 
 bdd_node* bddpp_manager::New_node_var_after(long index, std::string const& name) {
-  if (index + 1 == nbr_var) return New_node_var_last(name);
+  if (index == nbr_var - 1L) return New_node_var_last(name);
   if (index < nbr_var) return New_node_var_before(index + 1, name);
   std::cerr << "Error in new_node_var_after(): abnormal id ..." << std::endl;
   return nullptr;
@@ -158,16 +158,17 @@ void bddpp_manager::Change_name_by_id(long id, std::string const& name) {
   rename_one(this, "Change_name_by_id", id, name);
 }
 
-// All names change at once, or none when two would become equal.
+// All names change at once, or none when a change would make two names
+// equal; two names already equal and left unchanged do not count.
 void bddpp_manager::Replace_char_in_all_names(char from, char to) {
   std::map<std::string, int32_t> bearer;
   std::map<int32_t, std::string> new_names;
   for (int32_t id = 0; id < nbr_var; ++id) {
     std::string name = names[id].empty() ? names[id] : substitute_char(names[id], from, to);
     auto taken = bearer.emplace(name, id);
-    if (!taken.second) {
-      aborted("Replace_char_in_all_names", names[taken.first->second] + " AND " + names[id] +
-                                               " WOULD BOTH BE NAMED " + name + " !");
+    int32_t other = taken.first->second;
+    if (!taken.second && (names[other] != name || names[id] != name)) {
+      aborted("Replace_char_in_all_names", names[other] + " AND " + names[id] + " WOULD BOTH BE NAMED " + name + " !");
       return;
     }
     if (name != names[id]) new_names[id] = name;

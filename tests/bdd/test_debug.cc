@@ -136,6 +136,11 @@ TEST(BddDebug, ImplicantTree) {
             "  0\n");
   Tdd leaf(&x.m, x.m.Bdd_one());
   EXPECT_EQ(text_of([&](std::ostream& os) { leaf.Print_bdd_structure_loc(os, 2); }), "  1\n");
+  // A tree made without a manager has nothing to write.
+  CaptureStderr();
+  Tdd orphan(nullptr, bdd());
+  EXPECT_EQ(text_of([&](std::ostream& os) { orphan.Print_bdd_structure(os); }), "");
+  EXPECT_EQ(GetCapturedStderr(), "in Tdd::Tdd() : error: bdd manager not yet created !\n");
 }
 
 TEST(BddDebug, AssociationsAndCovers) {

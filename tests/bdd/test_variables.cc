@@ -377,6 +377,19 @@ TEST(BddRenaming, AfterTheUnderscoreRenaming) {
   EXPECT_EQ(m.Bdd_var_by_name("y"), x);
   EXPECT_EQ(m.Id_var_by_name("_x"), -1);
   EXPECT_EQ(m.Id_var_by_name("v_x"), -1);
+  // Two names it made equal stop only a change that touches them.
+  bddpp_manager twice;
+  twice.New_var_last("_w");
+  twice.New_var_last("v_w");
+  twice.No_begin_underscore_name();
+  CaptureStderr();
+  twice.Replace_char_in_all_names('z', 'y');
+  EXPECT_EQ(GetCapturedStderr(), "");
+  CaptureStderr();
+  twice.Replace_char_in_all_names('_', '.');
+  EXPECT_EQ(GetCapturedStderr(),
+            "in bdd_manager::Replace_char_in_all_names(): WARNING v_w AND v_w WOULD BOTH BE NAMED v.w !\n"
+            "renaming process aborted ...\n");
 }
 
 TEST(BddAssociation, RecordAndFollow) {
