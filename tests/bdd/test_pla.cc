@@ -29,6 +29,8 @@ TEST(BddTables, GoldenTexts) {
       {"numbered, several rows", [&](std::ostream& os) { m.LEC_print(os, numbers, z, two_rows, 1); },
        "3 5 7 9:\n1 1 -  1,\n- - 1  1;\n"},
       {"numbered, true", [&](std::ostream& os) { m.LEC_print(os, numbers, z, m.Bdd_one(), 1); }, "9:\n1;\n"},
+      {"numbered, an output that is a constant keeps its name",
+       [&](std::ostream& os) { m.LEC_print(os, numbers, m.Bdd_zero(), a_not_c, 1); }, "3 7 0:\n1 0  1;\n"},
       {"every separator",
        [&](std::ostream& os) { m.PLA_print_pref_suff(os, z, two_rows, "<", ">", "H:", "|", "/", ".", ",", 1); },
        "H:<a> <b> <c> <z>|1,1,-, 1/-,-,1, 1."},

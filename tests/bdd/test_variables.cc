@@ -3,6 +3,7 @@
 // operation must keep telling them apart.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 
 #include "bdd_oracle.h"
@@ -114,6 +115,7 @@ TEST(BddInsertion, BadPositionsAndKnownNames) {
       {[&] { return m.New_var_before(-1, "n"); }, "Error in new_node_var_before(): abnormal index ...\n"},
       {[&] { return m.New_var_after(3, "n"); }, "Error in new_node_var_after(): abnormal id ...\n"},
       {[&] { return m.New_var_after(-2, "n"); }, "Error in new_node_var_before(): abnormal index ...\n"},
+      {[&] { return m.New_var_after(LONG_MAX, "n"); }, "Error in new_node_var_after(): abnormal id ...\n"},
       {[&] { return m.New_var_before(m.Bdd_one(), "n"); }, "Error in new_node_var_before(): abnormal index ...\n"},
   };
   for (auto const& c : cases) {
