@@ -9,7 +9,7 @@ mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(cmake ninja-build g++ libgtest-dev flex bison libfltk1.3-dev libx11-dev
-          xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev qpdf poppler-utils)
+          xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev qpdf poppler-utils ghostscript)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

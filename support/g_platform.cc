@@ -1,14 +1,18 @@
 // Linux versions of the platform services: getrusage, nanosleep, clock_gettime,
-// getcwd and Xlib.
+// getcwd, Xlib and posix_spawnp.
 #include "g_platform.h"
 
 #include <X11/Xlib.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <vector>
+
+extern char** environ;
 
 // Declared by FLTK's X11 header, which also drags in every X macro.
 void fl_open_display(Display*);
@@ -51,4 +55,17 @@ bool g_display_available() {
     if (d) fl_open_display(d);
   }
   return known == 1;
+}
+
+int g_run_program(const std::vector<std::string>& argv) {
+  if (argv.empty()) return -1;
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid;
+  if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0)
+    if (errno != EINTR) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

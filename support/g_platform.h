@@ -1,11 +1,13 @@
 // The few services that come from the operating system: CPU time, sleeping,
-// the clock, the current directory and whether an X display can be reached.
+// the clock, the current directory, whether an X display can be reached, and
+// running another program.
 #ifndef TARVEK_G_PLATFORM_H
 #define TARVEK_G_PLATFORM_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // User-mode CPU time of the whole process in milliseconds, modulo 2^32.
 uint32_t g_user_cpu_ms();
@@ -24,5 +26,11 @@ std::string g_current_directory(size_t max_length);
 // True when an X display can be opened. Asked once per process; on success
 // the display is handed to FLTK so that every later window uses it.
 bool g_display_available();
+
+// Runs the program argv[0], looked up on the PATH, with the arguments that
+// follow, and waits for it to end. No shell sees the arguments. Returns its
+// exit status (128 + the signal's number when a signal ended it), or -1 when
+// it could not be started.
+int g_run_program(const std::vector<std::string>& argv);
 
 #endif
