@@ -125,7 +125,7 @@ class OFD_simulator_input {
 // (yellow 0, blue 1, red undetermined).
 class OFD_simulator_output {
  public:
-  static const int nbr_lamp_slots = 32768;
+  static constexpr int nbr_lamp_slots = 32768;
 
   OFD_simulator_output(int h, const char* title);
   OFD_simulator_output(Fl_Window* w, int x, int h, const char* name);
