@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <numeric>
 
+#include "g_pdf.h"
+
 // The tables start empty: until a layout line comes every cell is empty.
 OFD_afficheur_filtre_impression::OFD_afficheur_filtre_impression(std::string* l, int n)
     : lines(l), nb_lines(n), ps_top(800), pdf_top(780), pdf_page_count(0), left_margin(40), row(1), block_row(1) {
   std::fill(column_widths, column_widths + ofd_nbr_colonnes, 0);
   std::fill(column_rules, column_rules + ofd_nbr_colonnes, 0);
 }
+
+OFD_afficheur_filtre_impression::~OFD_afficheur_filtre_impression() = default;
 
 int OFD_afficheur_filtre_impression::typeligne(const std::string& line) const { return ofd_typeligne(line); }
 
@@ -29,16 +33,12 @@ std::vector<int> OFD_afficheur_filtre_impression::separators() const {
 }
 
 // A cell keeps at most its column's width of characters, without '(' and
-// ')'; a '\' is doubled so that it cannot escape the closing parenthesis of
-// the string (the same rule in PostScript and PDF).
+// ')'. Its '\' are escaped as in a PDF literal string, whose rules are those
+// of PostScript: a cell ending in '\' would escape the closing parenthesis.
 static std::string cell_text(const std::string& raw, int width) {
-  std::string cell;
-  for (char ch : raw.substr(0, width)) {
-    if (ch == '(' || ch == ')') continue;
-    if (ch == '\\') cell += '\\';
-    cell += ch;
-  }
-  return cell;
+  std::string cell = raw.substr(0, width);
+  cell.erase(std::remove_if(cell.begin(), cell.end(), [](char ch) { return ch == '(' || ch == ')'; }), cell.end());
+  return g_pdf_texte_litteral(cell);
 }
 
 // The cells of a text line with their abscissas. The character that follows
@@ -111,21 +111,21 @@ void OFD_afficheur_filtre_impression::end_postscript(std::fstream& out) {
   out << "showpage" << std::endl;
 }
 
-static void postscript_segment(std::fstream& out, int x1, int y1, int x2, int y2, const char*) {
+static void postscript_segment(std::ostream& out, int x1, int y1, int x2, int y2, const char*) {
   out << "newpath " << x1 << " " << y1 << " moveto " << x2 << " " << y2 << " lineto stroke " << std::endl;
 }
 
-static void postscript_cell(std::fstream& out, int x, int y, const std::string& text) {
+static void postscript_cell(std::ostream& out, int x, int y, const std::string& text) {
   out << x << " " << y << " moveto (" << text << ") show" << std::endl;
 }
 
-static void pdf_segment(std::fstream& out, int x1, int y1, int x2, int y2, const char* indent) {
+static void pdf_segment(std::ostream& out, int x1, int y1, int x2, int y2, const char* indent) {
   out << indent << x1 << " " << y1 << " m" << std::endl;
   out << indent << x2 << " " << y2 << " l" << std::endl;
   out << "       S" << std::endl;
 }
 
-static void pdf_cell(std::fstream& out, int x, int y, const std::string& text) {
+static void pdf_cell(std::ostream& out, int x, int y, const std::string& text) {
   out << "   BT" << std::endl << "     /F1 7 Tf" << std::endl;
   out << "     " << x << " " << y << " Td" << std::endl;
   out << "(" << text << ") Tj" << std::endl << "   ET" << std::endl;
@@ -138,12 +138,12 @@ const OFD_afficheur_filtre_impression::format_page OFD_afficheur_filtre_impressi
 
 // The separators of the block that ends, from the current row up to the row
 // where the block began.
-void OFD_afficheur_filtre_impression::write_separators(std::fstream& out, const format_page& f, const char* indent) {
+void OFD_afficheur_filtre_impression::write_separators(std::ostream& out, const format_page& f, const char* indent) {
   int top = this->*f.top;
   for (int x : separators()) f.segment(out, x, top - 10 * row + 10, x, top - 10 * block_row + 10, indent);
 }
 
-void OFD_afficheur_filtre_impression::write_line(std::fstream& out, const std::string& line, const format_page& f) {
+void OFD_afficheur_filtre_impression::write_line(std::ostream& out, const std::string& line, const format_page& f) {
   int y = this->*f.top - 10 * row;
   switch (typeligne(line)) {
     case ofd_ligne_colonnes:
@@ -169,4 +169,11 @@ void OFD_afficheur_filtre_impression::postscript(std::fstream& out, const std::s
   write_line(out, line, postscript_format);
 }
 
-void OFD_afficheur_filtre_impression::pdf(std::fstream& out, const std::string& line) { write_line(out, line, pdf_format); }
+// Inside a document the line goes to the page's content; a line written
+// without a document open goes straight to the stream.
+void OFD_afficheur_filtre_impression::pdf(std::fstream& out, const std::string& line) {
+  if (pdf_document)
+    write_line(page_content, line, pdf_format);
+  else
+    write_line(out, line, pdf_format);
+}

@@ -5,15 +5,20 @@
 #define TARVEK_OFD_IMPRESSION_H
 
 #include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ofd_lignes.h"
 
+class g_pdf_document;
+
 class OFD_afficheur_filtre_impression {
  public:
   OFD_afficheur_filtre_impression(std::string* lines, int nb_lines);
+  ~OFD_afficheur_filtre_impression();
 
   int typeligne(const std::string& line) const;
   std::fstream& imprime_postscript(std::fstream& out);
@@ -45,8 +50,8 @@ class OFD_afficheur_filtre_impression {
   // segment and a cell are written.
   struct format_page {
     int OFD_afficheur_filtre_impression::*top;
-    void (*segment)(std::fstream& out, int x1, int y1, int x2, int y2, const char* indent);
-    void (*cell)(std::fstream& out, int x, int y, const std::string& text);
+    void (*segment)(std::ostream& out, int x1, int y1, int x2, int y2, const char* indent);
+    void (*cell)(std::ostream& out, int x, int y, const std::string& text);
   };
   static const format_page postscript_format, pdf_format;
   using step = void (OFD_afficheur_filtre_impression::*)(std::fstream&);
@@ -58,8 +63,14 @@ class OFD_afficheur_filtre_impression {
   int table_right() const;
   std::vector<int> separators() const;
   std::vector<std::pair<int, std::string>> cells(const std::string& line) const;
-  void write_separators(std::fstream& out, const format_page& f, const char* indent);
-  void write_line(std::fstream& out, const std::string& line, const format_page& f);
+  void write_separators(std::ostream& out, const format_page& f, const char* indent);
+  void write_line(std::ostream& out, const std::string& line, const format_page& f);
+  void close_page_pdf();
+
+  // Between begin_pdf and end_pdf: the document being written, and the
+  // content of its current page, which goes out whole with its length.
+  std::unique_ptr<g_pdf_document> pdf_document;
+  std::ostringstream page_content;
 };
 
 #endif

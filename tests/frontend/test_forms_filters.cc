@@ -208,4 +208,94 @@ TEST(PrintFilter, GhostscriptReadsThePostscript) {
   }
 }
 
+// The PDF text of a document, as the filter writes it into a new file.
+std::string pdf(std::vector<std::string> doc, const std::string& path = "") {
+  std::string file = path.empty() ? scratch_dir(std::string("pdf_") +
+                                                testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                                        "/d.pdf"
+                                  : path;
+  OFD_afficheur_filtre_impression f(doc.data(), static_cast<int>(doc.size()));
+  std::fstream out(file, std::ios::out | std::ios::trunc | std::ios::binary);
+  f.imprime_pdf(out);
+  out.close();
+  return read_file(file);
+}
+
+// The content stream of object n, cut by its own /Length.
+std::string stream_of(const std::string& doc, int n) {
+  size_t at = doc.find("\n" + std::to_string(n) + " 0 obj\n");
+  if (at == std::string::npos) return "(no object " + std::to_string(n) + ")";
+  size_t length_at = doc.find("/Length ", at) + 8;
+  long length = std::stol(doc.substr(length_at));
+  size_t start = doc.find("stream\n", at) + 7;
+  EXPECT_EQ(doc.substr(start + length, 10), "\nendstream") << "object " << n;
+  return doc.substr(start, length);
+}
+
+TEST(PrintFilter, PdfPagesAndTheirContent) {
+  std::string one = pdf({"#P 10 10 ", "ab#-cd", "#T"});
+  const std::string head =
+      "%PDF-1.4\n1 0 obj\n  << /Type /Catalog\n     /Outlines 2 0 R\n     /Pages 3 0 R\n  >>\nendobj\n\n"
+      "2 0 obj\n  << /Type /Outlines\n     /Count 0\n  >>\nendobj\n\n"
+      "3 0 obj\n  << /Type /Pages\n     /Kids [\n10 0 R\n         ]\n     /Count 1\n  >>\nendobj\n\n"
+      "4 0 obj\n   [/PDF /Text]\nendobj\n\n"
+      "5 0 obj\n  << /Type /Font\n     /Subtype /Type1\n     /Name /F1\n     /BaseFont /Times-Roman\n"
+      "     /Encoding /WinAnsiEncoding\n  >>\nendobj\n\n"
+      "10 0 obj\n  << /Type /Page\n     /Parent 3 0 R\n     /MediaBox [0 0 612 792]\n     /Contents 11 0 R\n"
+      "     /Resources << /ProcSet 4 0 R\n                   /Font << /F1 5 0 R >>\n                >>\n  >>\n"
+      "endobj\n\n11 0 obj\n";
+  EXPECT_EQ(one.substr(0, head.size()), head);
+  EXPECT_EQ(stream_of(one, 11),
+            "   BT\n     /F1 7 Tf\n     45 780 Td\n(ab) Tj\n   ET\n"
+            "   BT\n     /F1 7 Tf\n     95 780 Td\n(cd) Tj\n   ET\n"
+            "    40 770 m\n    140 770 l\n       S");
+
+  std::string two = pdf(concat({"#P T10 "}, lignes(78)));
+  EXPECT_NE(two.find("     /Kids [\n10 0 R\n         12 0 R\n         ]\n     /Count 2\n"), std::string::npos);
+  EXPECT_NE(two.find("12 0 obj\n  << /Type /Page\n     /Parent 3 0 R\n     /MediaBox [0 0 612 792]\n"
+                     "     /Contents 13 0 R\n"),
+            std::string::npos);
+  std::string first = stream_of(two, 11), second = stream_of(two, 13);
+  const std::string page_end = "(ligne 77) Tj\n   ET\n    40 20 m\n    40 780 l\n       S";
+  EXPECT_EQ(first.substr(first.size() - page_end.size()), page_end);
+  EXPECT_EQ(second, "   BT\n     /F1 7 Tf\n     45 770 Td\n(ligne 78) Tj\n   ET\n      40 770 m\n      40 780 l\n       S");
+
+  // The cross-reference: objects 0 to 5, then the pages from 10; startxref
+  // points at it.
+  size_t xref = two.find("\nxref\n") + 1;
+  EXPECT_NE(two.find("xref\n0 6\n0000000000 65535 f \n0000000009 00000 n \n"), std::string::npos);
+  EXPECT_NE(two.find("\n10 4\n"), std::string::npos);
+  EXPECT_NE(two.find("trailer\n  << /Size 14\n     /Root 1 0 R\n  >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n"),
+            std::string::npos);
+  char entry[32];
+  std::snprintf(entry, sizeof entry, "\n10 4\n%010zu 00000 n \n", two.find("\n10 0 obj") + 1);
+  EXPECT_NE(two.find(entry), std::string::npos) << "page 0 is where the table says";
+}
+
+void qpdf_accepts(const std::string& path) {
+  ASSERT_FALSE(std::string(TARVEK_QPDF).empty()) << "qpdf is not installed";
+  run_result r = run_tool({TARVEK_QPDF, "--check", path});
+  EXPECT_EQ(r.exit_code, 0) << path << "\n" << r.out << r.err;
+  EXPECT_EQ(r.out.find("WARNING"), std::string::npos) << path << "\n" << r.out;
+  EXPECT_EQ(r.err, "") << path;
+}
+
+// Every reader takes the documents as they stand, with no repair: the
+// lengths, the cross-reference and startxref are those of the file.
+TEST(PrintFilter, PdfReadersAcceptTheDocuments) {
+  std::string d = scratch_dir("pdf_readers");
+  std::vector<std::vector<std::string>> docs = {tableau(), {"#P 10 ", "fin\\"}, {}, lignes(77),
+                                                concat({"#P T10 T10 "}, lignes(300))};
+  for (size_t i = 0; i < docs.size(); ++i) {
+    std::string path = d + "/doc" + std::to_string(i) + ".pdf";
+    pdf(docs[i], path);
+    qpdf_accepts(path);
+    ghostscript_reads(path);
+  }
+  ASSERT_FALSE(std::string(TARVEK_PDFTOTEXT).empty()) << "pdftotext is not installed";
+  run_result text = run_tool({TARVEK_PDFTOTEXT, d + "/doc1.pdf", "-"});
+  EXPECT_EQ(text.out.substr(0, 5), "fin\\\n") << "a cell ending in '\\' keeps it";
+  EXPECT_NE(read_file(d + "/doc1.pdf").find("(fin\\\\) Tj"), std::string::npos);
+}
+
 }  // namespace
