@@ -106,6 +106,18 @@ TEST_F(Viewer, ClosingTheWindowEndsTheViewer) {
   EXPECT_EQ(v.display_filter->visu_page(0), "\n@f@S14 abcd\n@f@S14 ----\n") << "the copy of the list outlives the run";
 }
 
+TEST_F(Viewer, BrowserLinesAreCutAt160Characters) {
+  OFD_afficheur v(parent, 1);
+  std::string doc[] = {"#C 300 ", std::string(300, 'x')};
+  size_t shown = 0;
+  play({[&] {
+    shown = std::string(line(v, 2)).size();
+    click(v.cancel_button);
+  }});
+  v.activation(doc, 2, "long", "");
+  EXPECT_EQ(shown, 160u);
+}
+
 TEST_F(Viewer, NothingToShow) {
   OFD_afficheur v(parent, 1);
   std::list<std::string> empty;
