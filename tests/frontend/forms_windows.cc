@@ -4,7 +4,7 @@
 //   forms_windows inputs                           the simulator input panel
 //   forms_windows outputs                          the simulator output panel
 //   forms_windows sheet                            a drawing sheet
-//   forms_windows wait                             the wait window, for 2 s
+//   forms_windows wait                             the wait window, for 1 s
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/fl_draw.H>
@@ -106,7 +106,7 @@ int sheet() {
 
 int wait() {
   OFD_wait_form w("compilation en cours, veuillez patienter");
-  for (int i = 0; i < 1000; ++i) {
+  for (int i = 0; i < 500; ++i) {
     Fl::check();
     g_usleep(1000);
   }
