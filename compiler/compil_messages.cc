@@ -1,6 +1,10 @@
 // The parse of condition texts and the user errors of the compiler.
 #include "compil_messages.h"
 
+#include <map>
+
+#include "g_messages.h"
+
 static const char* const fin_erreur = "  --> break compilation processing ...\n";
 
 bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur) {
@@ -29,4 +33,21 @@ std::string message_nom_partage(std::string const& nom, std::string const& premi
                                     : "ERROR: the variable \"" + nom + "\" would stand for both " +
                                           premier + " and " + second + " !!!";
   return r + "\n    --> break compilation processing ...";
+}
+
+std::string origine_input(std::string const& nom) { return "the input \"" + nom + "\""; }
+
+std::string origine_pre(std::string const& input) {
+  return "the previous value of input \"" + input + "\"";
+}
+
+std::string origine_etape(std::string const& etape) { return "step " + etape; }
+
+void verif_noms_partages(std::vector<variable_nommee> const& variables) {
+  std::map<std::string, variable_nommee const*> vus;
+  for (auto const& v : variables) {
+    auto [it, nouveau] = vus.emplace(v.nom, &v);
+    if (nouveau || (v.d_etape && it->second->d_etape)) continue;
+    arrete_sur_message(message_nom_partage(v.nom, it->second->origine, v.origine));
+  }
 }

@@ -4,6 +4,7 @@
 #define TARVEK_COMPIL_MESSAGES_H
 
 #include <string>
+#include <vector>
 
 #include "bddpp.h"
 
@@ -17,5 +18,22 @@ std::string message_assertion(std::string const& texte);
 std::string message_cond_action(std::string const& etape, std::string const& texte);
 std::string message_nom_partage(std::string const& nom, std::string const& premier,
                                 std::string const& second);
+
+// A variable that a compilation names, with what it stands for in messages.
+struct variable_nommee {
+  std::string nom;
+  std::string origine;
+  bool d_etape;
+};
+std::string origine_input(std::string const& nom);
+std::string origine_pre(std::string const& input);
+std::string origine_etape(std::string const& etape);
+
+// A name given to two variables would be one variable of the manager, and
+// every later stage that counts the variables would index past them: the
+// first such name ends the run with its message. Two step variables of one
+// name are left to the model check, which refuses two steps of one name
+// before any compilation.
+void verif_noms_partages(std::vector<variable_nommee> const& variables);
 
 #endif

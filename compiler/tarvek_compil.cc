@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <iostream>
-#include <map>
 #include <vector>
 
 #include "Stringpp.h"
@@ -33,10 +32,8 @@ T* copie_table(T const* source, int n) {
 enum ensemble_ident { cond_ext = 1, even_ext = 2, cond_int = 4, even_int = 8 };
 
 struct variable_grafcet {
-  std::string nom;
-  int ensembles;        // the identifier sets that receive its number
-  std::string origine;  // what it stands for, in messages
-  bool d_etape;
+  variable_nommee v;
+  int ensembles;  // the identifier sets that receive its number
 };
 
 // Every variable of the manager, in creation order. The refusal of shared
@@ -46,20 +43,19 @@ std::vector<variable_grafcet> variables_du_grafcet(tpen_fichier& g) {
   gt_declaration_variables* inputs = g.ma_table_inputs();
   for (int i = 0; i < g.nbr_inputs(); ++i) {
     std::string nom = inputs[i].nom();
-    std::string input = "the input \"" + nom + "\"";
     if (inputs[i].typev() == "bool") {
-      r.push_back({nom, cond_ext, input, false});
-      r.push_back({nom + "_pre_", cond_int, "the previous value of input \"" + nom + "\"", false});
+      r.push_back({{nom, origine_input(nom), false}, cond_ext});
+      r.push_back({{nom + "_pre_", origine_pre(nom), false}, cond_int});
     } else if (inputs[i].typev() == "event") {
-      r.push_back({nom, even_ext, input, false});
+      r.push_back({{nom, origine_input(nom), false}, even_ext});
     }
   }
   for (int s = 0; s < g.nbr_etapes(); ++s) {
-    std::string etape = "step " + g.nom_etape(s);
-    r.push_back({"RE" + g.nom_etape(s), even_int | cond_int, etape, true});
-    r.push_back({"FE" + g.nom_etape(s), even_int | cond_int, etape, true});
-    r.push_back({"X" + g.nom_etape(s), cond_int, etape, true});
-    r.push_back({"RTL" + g.nom_etape(s), cond_int, etape, true});
+    std::string etape = origine_etape(g.nom_etape(s));
+    r.push_back({{"RE" + g.nom_etape(s), etape, true}, even_int | cond_int});
+    r.push_back({{"FE" + g.nom_etape(s), etape, true}, even_int | cond_int});
+    r.push_back({{"X" + g.nom_etape(s), etape, true}, cond_int});
+    r.push_back({{"RTL" + g.nom_etape(s), etape, true}, cond_int});
   }
   return r;
 }
@@ -110,24 +106,17 @@ void tpen_BDD_fichier::copie_grafcet(tpen_fichier* g) {
   table_liens = copie_table(champ(g, &tpen_BDD_fichier::table_liens), nombre_liens);
 }
 
-// A name given twice would be one variable of the manager while the
-// numbering of the identifier sets goes on, so later stages would index
-// past the variables. Two steps of one name are left to the model checks,
-// which refuse them before any compilation.
 void tpen_BDD_fichier::verif_noms_variables() {
-  std::map<std::string, variable_grafcet> vus;
-  for (auto const& v : variables_du_grafcet(*this)) {
-    auto [it, nouveau] = vus.emplace(v.nom, v);
-    if (nouveau || (v.d_etape && it->second.d_etape)) continue;
-    arrete_sur_message(message_nom_partage(v.nom, it->second.origine, v.origine));
-  }
+  std::vector<variable_nommee> noms;
+  for (auto const& v : variables_du_grafcet(*this)) noms.push_back(v.v);
+  verif_noms_partages(noms);
 }
 
 void tpen_BDD_fichier::cree_bdd_manager() {
   manager = new bddpp_manager;
   int numero = 0;
   for (auto const& v : variables_du_grafcet(*this)) {
-    manager->New_var_last(v.nom);
+    manager->New_var_last(v.v.nom);
     if (v.ensembles & cond_ext) conditions_externes.insert(numero);
     if (v.ensembles & even_ext) evenements_externes.insert(numero);
     if (v.ensembles & even_int) evenements_internes.insert(numero);

@@ -18,6 +18,7 @@
 #include "lex.gt.h"
 #include "parse_gt.h"
 #include "tarvek_compil.h"
+#include "tarvek_compilation.h"
 #include "wintarvek_interface.h"
 
 
@@ -306,11 +307,16 @@ int main(int argc, char** argv) {
 
   grafcet->put(log);
 
+  std::string module;
+  b_automaton* automate = nullptr;
+  if (equ_mode) automate = compilation_equationnelle(*encodage, *grafcet, log, module);
+
   if (!sorties_demandees())
     signale_message("Warning: no outputs required : only generation of .log file ...");
   else
     arrete_sur_message(std::string("ERROR: compilation and target generation are not available yet !!!") +
            fin_erreur);
+  delete automate;
 
   termine_log(chrono, log, noms);
   exit(0);

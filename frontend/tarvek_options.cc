@@ -1,4 +1,6 @@
-// The option flags of one compilation, all 0 when the program starts.
+// The option flags of one compilation, all 0 when the program starts; the
+// two that the compilers read live with them.
+#include "compil_options.h"
 #include "tarvek.h"
 
 int optimisation_mode = 0;
@@ -17,8 +19,6 @@ int esterel_mode = 0;
 int lustre_mode = 0;
 int brimot_mode = 0;
 int sc_mode = 0;
-int show_mode = 0;
-int explain_mode = 0;
 int simul_mode = 0;
 int equ_mode = 0;
 

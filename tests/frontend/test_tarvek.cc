@@ -41,7 +41,7 @@ TEST(Tarvek, OptionsAndArguments) {
       {{"g.gt", "-explain", "-show", "-noarrange", "-noipcheck", "-O0", "-O1", "-O2", "-step",
         "-equational", "-O2", "-O0"},
        0,
-       pas_de_sortie},
+       "EQU_MODE demande\n" + pas_de_sortie},
   };
   for (auto const& c : table) {
     run_result r = tarvek(d, c.args);

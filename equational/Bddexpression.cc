@@ -1,0 +1,96 @@
+// One equation: construction and entry into its forest, replacement of its
+// right member with the readers kept in step, and its dump.
+#include "Bddexpression.h"
+
+#include <iostream>
+
+#include "listpp.h"
+
+Bddexpression::Bddexpression(std::string const& name_, Bddexpressionwood* wood_, bdd var_, bdd exp_,
+                             long early, long late)
+    : wood(wood_), name(name_), abstraction(1), W(1), early_date(early), usertype(0) {
+  if (!wood) return;
+  abstraction = 0;
+  var = var_;
+  exp = exp_;
+  build_normal_dependances();
+  wood->learn_expression(this);
+  // After the entry: the level count raised there sees the late date that
+  // was there before.
+  wood->set_late_date(index_var(), late);
+}
+
+Bddexpression::Bddexpression(Bddexpressionwood* wood_, bdd var_, bdd exp_, long early, long late)
+    : Bddexpression(
+          wood_ && wood_->manager && var_.node() ? wood_->manager->Name_var_by_bdd(var_) : "",
+          wood_, var_, exp_, early, late) {}
+
+// The index of the left member, read without the engine's diagnostic for an
+// empty handle.
+long Bddexpression::index_var() const {
+  if (!wood || !var.node()) return -1;
+  return wood->manager->Bdd_if_index(var);
+}
+
+void Bddexpression::internal_build_dependances() {
+  if (abstraction) return;
+  dependances = wood->manager->set_of_index_depend_on(exp);
+}
+
+void Bddexpression::build_normal_dependances() {
+  if (wood) wood->update_bdd_vars();
+  internal_build_dependances();
+}
+
+void Bddexpression::setBddExp(bdd exp_, long early, long late) {
+  if (!wood) {
+    std::cerr << "In Bddexpression::setBddExp(): " << std::endl
+              << "   no wood defined! Aborted  ..." << std::endl;
+    return;
+  }
+  long v = wood->manager->Index_var_by_bdd(var);
+  wood->leave_users(v, dependances);
+  exp = exp_;
+  early_date = early;
+  wood->set_late_date(index_var(), late);
+  abstraction = 0;
+  build_normal_dependances();
+  wood->enter_users(v, dependances);
+}
+
+void Bddexpression::setLateDate(long d) {
+  if (!wood) {
+    std::cerr << "internal error in Bddexpression::setLateDate(): no wood found!" << std::endl;
+    return;
+  }
+  wood->set_late_date(index_var(), d);
+}
+
+static void put_weight(std::ostream& os, long W, int usertype) {
+  os << "  weight: " << W << " usertype: " << usertype;
+}
+
+std::ostream& operator<<(std::ostream& os, Bddexpression const& e) {
+  os << "(" << static_cast<void const*>(&e) << ") <" << e.name << "> "
+     << "[type:" << e.usertype << "]";
+  if (!e.wood) {
+    os << "- = ";
+    if (e.abstraction) os << e.expdef << "()";
+    return os;
+  }
+  bddpp_manager* m = e.wood->Manager();
+  if (!m) {
+    os << "- = " << (e.abstraction ? e.expdef + "()" : std::string("--"));
+    put_weight(os, e.W, e.usertype);
+    return os;
+  }
+  os << (e.var.node() ? m->Name_var_by_bdd(e.var) : std::string("-")) << " = ";
+  if (e.exp.node()) {
+    m->Print_sop(" + ", " * ", "!", "", os, e.exp, 1);
+    if (e.abstraction) os << "warning ABSTRACTION by " << e.expdef << "()!";
+  } else {
+    os << (e.abstraction ? e.expdef + "()" : std::string("--"));
+  }
+  put_weight(os, e.W, e.usertype);
+  return os;
+}
