@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -35,18 +36,17 @@ static std::string anneaux(int m) {
          " EndTransition: Link: EndLinkTable: Assertion: EndAssertion:";
 }
 
+// The grafcet of the text, which the caller deletes.
 static tpen_fichier* lit(std::string const& texte, std::fstream& log) {
-  static std::istringstream in;
-  in.str(texte);
-  in.clear();
-  auto* scanner = new gtFlexLexer(&in, &log);
-  auto* parser = new class_gt_parser;
-  parser->lexer = scanner;
-  if (parser->parse(log, 0) != 0) {
+  std::istringstream in(texte);
+  gtFlexLexer scanner(&in, &log);
+  class_gt_parser parser;
+  parser.lexer = &scanner;
+  if (parser.parse(log, 0) != 0) {
     std::cerr << "the grafcet does not read" << std::endl;
     exit(1);
   }
-  return parser->result;
+  return parser.result;
 }
 
 int main(int argc, char** argv) {
@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
             << std::endl
             << "|---|---|---|---|---|---|---|---|" << std::endl;
   for (int m = 1; m <= plus_grand; ++m) {
-    tpen_BDD_fichier encodage(lit(anneaux(m), log));
+    std::unique_ptr<tpen_fichier> grafcet(lit(anneaux(m), log));
+    tpen_BDD_fichier encodage(grafcet.get());
     auto debut = std::chrono::steady_clock::now();
     b_automaton* a = genere_systeme_equationnel(encodage, log);
     auto construit = std::chrono::steady_clock::now();

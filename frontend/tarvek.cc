@@ -308,7 +308,8 @@ int main(int argc, char** argv) {
   grafcet->put(log);
 
   std::string module;
-  b_automaton* automate = nullptr;
+  // Held to the end of the run by whatever ends it.
+  static b_automaton* automate = nullptr;
   if (equ_mode) automate = compilation_equationnelle(*encodage, *grafcet, log, module);
 
   if (!sorties_demandees())

@@ -28,7 +28,9 @@ b_automaton* compilation_equationnelle(tpen_BDD_fichier& encodage, tpen_fichier&
                                        std::fstream& log, std::string& module) {
   std::cerr << "EQU_MODE demande" << std::endl;
   if (explain_mode) log << std::endl << "EFFECTIVE COMPILATION:" << std::endl;
-  b_automaton* automate = genere_systeme_equationnel(encodage, log);
+  // An error ends the run with the automaton still held here.
+  static b_automaton* automate = nullptr;
+  automate = genere_systeme_equationnel(encodage, log);
   if (!automate->make_sortable(show_mode, explain_mode, log))
     arrete_sur_message("Error: possibly unstable grafcet! compilation aborted ...\n");
   bddpp_manager* manager = automate->manager_associe();
