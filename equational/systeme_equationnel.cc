@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compil_messages.h"
-#include "compil_options.h"
+#include "compil_modes.h"
 #include "g_messages.h"
 
 namespace {

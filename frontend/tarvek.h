@@ -21,8 +21,8 @@ extern int esterel_mode;
 extern int lustre_mode;
 extern int brimot_mode;
 extern int sc_mode;
-extern int show_mode;
-extern int explain_mode;
+extern int show_mode;     // defined by the compiler, which reads it
+extern int explain_mode;  // likewise
 extern int simul_mode;
 extern int equ_mode;
 

@@ -1,6 +1,5 @@
-// The option flags of one compilation, all 0 when the program starts; the
-// two that the compilers read live with them.
-#include "compil_options.h"
+// The option flags of one compilation, all 0 when the program starts;
+// explain_mode and show_mode, which the compilers read, are theirs.
 #include "tarvek.h"
 
 int optimisation_mode = 0;

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "automate_test.h"
-#include "compil_options.h"
+#include "compil_modes.h"
 #include "gt_source.h"
 #include "systeme_equationnel.h"
 
