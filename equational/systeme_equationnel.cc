@@ -30,23 +30,6 @@ std::string nom_locale(int k, std::string const& etape) {
   return k < 2 ? "X" + etape + locales[k] : locales[k] + etape;
 }
 
-struct noms_automate {
-  std::list<std::string> etats, suivants, entrees, sorties, locales;
-};
-
-noms_automate noms_du_grafcet(tpen_BDD_fichier& f) {
-  noms_automate r;
-  for (int s = 0; s < f.nbr_etapes(); ++s) {
-    std::string e = f.nom_etape(s);
-    r.etats.push_back("X" + e);
-    r.suivants.push_back("X" + e + "next");
-    for (int k = 0; k < 6; ++k) r.locales.push_back(nom_locale(k, e));
-  }
-  for (int i = 0; i < f.nbr_inputs(); ++i) r.entrees.push_back(f.nom_input(i));
-  for (int j = 0; j < f.nbr_outputs(); ++j) r.sorties.push_back(f.ma_table_outputs()[j].nom());
-  return r;
-}
-
 // The outputs that -simul adds close the table, two per step.
 std::string origine_output(tpen_BDD_fichier& f, int j) {
   std::string nom = f.ma_table_outputs()[j].nom();
@@ -56,26 +39,49 @@ std::string origine_output(tpen_BDD_fichier& f, int j) {
   return "the output \"" + nom + "\"" + (exportee ? " that -simul adds" : "");
 }
 
-// Every variable of the automaton, in the order of its declaration, and
-// the previous values of the boolean inputs, which a condition may read: an
-// output must not take their names either.
-void verif_noms_automate(tpen_BDD_fichier& f) {
-  std::vector<variable_nommee> v;
-  for (int s = 0; s < f.nbr_etapes(); ++s)
-    v.push_back({"X" + f.nom_etape(s), origine_etape(f.nom_etape(s)), true});
-  for (int s = 0; s < f.nbr_etapes(); ++s)
-    v.push_back({"X" + f.nom_etape(s) + "next", origine_etape(f.nom_etape(s)), true});
+enum genre { etat, suivant, entree, sortie, locale, precedente };
+
+struct variable_automate {
+  genre g;
+  variable_nommee v;
+};
+
+// Every variable of the automaton in the order of its declaration, and the
+// previous values of the boolean inputs, which a condition may read: no
+// variable of the automaton may take their names either.
+std::vector<variable_automate> variables_automate(tpen_BDD_fichier& f) {
+  std::vector<variable_automate> r;
+  auto etapes = [&](genre g, auto nom) {
+    for (int s = 0; s < f.nbr_etapes(); ++s)
+      r.push_back({g, {nom(f.nom_etape(s)), origine_etape(f.nom_etape(s)), true}});
+  };
+  etapes(etat, [](std::string const& e) { return "X" + e; });
+  etapes(suivant, [](std::string const& e) { return "X" + e + "next"; });
   for (int i = 0; i < f.nbr_inputs(); ++i) {
     std::string nom = f.nom_input(i);
-    v.push_back({nom, origine_input(nom), false});
-    if (f.type_input(i) == "bool") v.push_back({nom + "_pre_", origine_pre(nom), false});
+    r.push_back({entree, {nom, origine_input(nom), false}});
+    if (f.type_input(i) == "bool")
+      r.push_back({precedente, {nom + "_pre_", origine_pre(nom), false}});
   }
   for (int j = 0; j < f.nbr_outputs(); ++j)
-    v.push_back({f.ma_table_outputs()[j].nom(), origine_output(f, j), false});
+    r.push_back({sortie, {f.ma_table_outputs()[j].nom(), origine_output(f, j), false}});
   for (int s = 0; s < f.nbr_etapes(); ++s)
     for (int k = 0; k < 6; ++k)
-      v.push_back({nom_locale(k, f.nom_etape(s)), origine_etape(f.nom_etape(s)), true});
+      r.push_back({locale, {nom_locale(k, f.nom_etape(s)), origine_etape(f.nom_etape(s)), true}});
+  return r;
+}
+
+void verif_noms_automate(std::vector<variable_automate> const& variables) {
+  std::vector<variable_nommee> v;
+  for (auto const& x : variables) v.push_back(x.v);
   verif_noms_partages(v);
+}
+
+b_autom_dec* declaration(std::vector<variable_automate> const& variables) {
+  std::list<std::string> noms[precedente];
+  for (auto const& x : variables)
+    if (x.g != precedente) noms[x.g].push_back(x.v.nom);
+  return new b_autom_dec(noms[etat], noms[suivant], noms[entree], noms[sortie], noms[locale]);
 }
 
 // What one step's equations are made of.
@@ -195,16 +201,15 @@ void modele::verif_variables_declarees(int nbr_declarees) {
 b_automaton* genere_systeme_equationnel(tpen_BDD_fichier& f, std::ostream& log) {
   if (show_mode) std::cout << "Definition des equations de comportements locaux:" << std::endl;
   if (explain_mode) log << "Definition of equations of local behavior model:" << std::endl;
-  verif_noms_automate(f);
-  noms_automate noms = noms_du_grafcet(f);
-  auto* declaration =
-      new b_autom_dec(noms.etats, noms.suivants, noms.entrees, noms.sorties, noms.locales);
-  bddpp_manager* m = declaration->manager_associe();
+  std::vector<variable_automate> variables = variables_automate(f);
+  verif_noms_automate(variables);
+  b_autom_dec* dec = declaration(variables);
+  bddpp_manager* m = dec->manager_associe();
   std::vector<int> initiales(m->nbr_variables(), 2);
   for (int s = 0; s < f.nbr_etapes(); ++s)
     initiales[m->Index_var_by_name("X" + f.nom_etape(s))] = f.etape_initiale(s) ? 1 : 0;
-  auto* a = new b_automaton(declaration, initiales.data(), m->Bdd_one(), m->Bdd_one());
-  delete declaration;
+  auto* a = new b_automaton(dec, initiales.data(), m->Bdd_one(), m->Bdd_one());
+  delete dec;
 
   int nbr_declarees = m->nbr_variables();
   modele modele(f, a);

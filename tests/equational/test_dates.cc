@@ -94,12 +94,25 @@ TEST(Dates, ForestsWithoutLoops) {
     for (auto const& [n, d] : c.late)
       EXPECT_EQ(w->Late_date(m.Index_var_by_name(n)), d) << c.f.nom << " " << n;
     EXPECT_TRUE(w->loop_detection().empty()) << c.f.nom;
+    EXPECT_EQ(w->exp_outside_sort(), -1) << c.f.nom;
     long niveaux = w->compute_dates();  // the second call changes nothing
     int ok = -1;
     EXPECT_TRUE(w->loop_breaking({0}, ok).empty()) << c.f.nom;
     EXPECT_EQ(ok, 1) << c.f.nom;
     EXPECT_EQ(w->compute_dates(), niveaux) << c.f.nom;
   }
+}
+
+// An equation dated beyond the levels would be left out of the order that
+// every writer follows: make_sortable checks for it.
+TEST(Dates, EquationOutsideTheLevels) {
+  auto w = foret({"a", "A", "B"});
+  equation(*w, "A", "a");
+  Bddexpression* b = equation(*w, "B", "A");
+  w->compute_dates();
+  b->setEarlyDate(9);
+  EXPECT_EQ(noms_de(*w->Manager(), w->earliest_sort()), std::vector<std::string>{"A"});
+  EXPECT_EQ(w->exp_outside_sort(), 2);
 }
 
 // a is the input that loop breaking may cut, read by the looped equations.

@@ -172,7 +172,7 @@ TEST(TarvekEquational, Refusals) {
        gt_sorties(a, o + " \"FE2\" : event"),
        {},
        partage("FE2", "the output \"FE2\"", "step 2")},
-      {"output named like a cut-free local",
+      {"output named like a step variable",
        gt_sorties(a, "\"RTL1\" : bool"),
        {},
        partage("RTL1", "the output \"RTL1\"", "step 1")},
