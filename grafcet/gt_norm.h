@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+class tpen_fichier;
+
 class gt_declaration_variables {
  public:
   std::string type_variable;
@@ -20,6 +22,7 @@ class gt_declaration_variables {
   gt_declaration_variables(std::string const& type, std::string* nom);
   std::string nom() const;
   std::string typev() const;
+  std::ostream& put_gt(std::ostream& os) const;
 };
 
 class tpen_action {
@@ -32,6 +35,7 @@ class tpen_action {
   tpen_action(int ident_output, int qualificatif, std::string* condition);
   tpen_action(int ident_output, int qualificatif, std::string const& condition);
   std::string convert_qualificatif() const;
+  std::ostream& put_gt(std::ostream& os, tpen_fichier& g) const;
 };
 
 class tpen_etape {
@@ -47,6 +51,9 @@ class tpen_etape {
   tpen_etape();
   tpen_etape(int type, int numero, int x, int y, std::list<tpen_action>* actions);
   std::string convert_type() const;
+  void put_gt(std::ostream& os, tpen_fichier& g) const;
+  // table[o] is the new position of output o, or negative to drop its actions.
+  void update_outputs_ident(int const* table);
 };
 
 class tpen_transition {
@@ -61,6 +68,11 @@ class tpen_transition {
   tpen_transition();
   tpen_transition(int x, int y, int num);
   int unconnected() const;
+  std::ostream& put_gt(std::ostream& os, tpen_fichier& g) const;
+  // The step positions become positions among the steps selected in masque
+  // (one entry per step, 1 when selected).
+  std::ostream& put_gt_with_supp_steps(std::ostream& os, int const* masque, tpen_fichier& g) const;
+  static int renum_conserv_step(int p, int n, int const* masque);
 };
 
 class tpe_graphique {
@@ -71,6 +83,21 @@ class tpe_graphique {
   explicit tpe_graphique(std::list<long>* coords);
   explicit tpe_graphique(std::list<long> const* coords);
   void add(long v);
+  std::ostream& put_gt(std::ostream& os) const;
+
+  // Geometry: the first point lies on the link's bar, the last one on the
+  // step or transition; a missing coordinate reads as 0.
+  std::list<long> const& my_coords() const;
+  int nb_coords() const;
+  long first_x() const;
+  long first_y() const;
+  long last_x() const;
+  long last_y() const;
+  void update_first_x_and_co(long v);
+  void update_last_x_and_co(long v);
+  void update_first_y_and_co(long v, int sens);
+  void update_last_y_and_co(long v, int sens);
+  int update_segment(int seg, long x, long y, long ye, int type, int sens);
 };
 
 class lien_graphique_elem {
@@ -82,6 +109,28 @@ class lien_graphique_elem {
 
   lien_graphique_elem();
   lien_graphique_elem(int type, int sens, int ident, tpe_graphique* line);
+  std::ostream& put_gt(std::ostream& os) const;
+  int type_of_link() const;
+  int sens_of_link() const;
+  void change_sens(int d);
+  void decrement_identification(int type, int k);
+
+  tpe_graphique& my_line();
+  int line_nb_coords() const;
+  long first_x() const;
+  long first_y() const;
+  long last_x() const;
+  long last_y() const;
+  void update_first_x(long v);
+  void update_first_y(long v);
+  void update_last_x(long v);
+  // c is 1 when the branch's link has at most two branches.
+  void update_last_y(long v, int c);
+  void change_line(tpe_graphique const& p);
+  int update_deplacements(tpen_etape* etapes, int nombre_etapes, tpen_transition* transitions,
+                          int nombre_transitions, int c);
+  int update_deplacements(long x, long y, int c);
+  int update_deplacements(int seg, long x, long y);
 };
 
 class lien_graphique {
@@ -94,6 +143,31 @@ class lien_graphique {
   int mon_x() const;
   int mon_y() const;
   int ma_largeur() const;
+  std::ostream& put_gt(std::ostream& os) const;
+
+  int trans_aval() const;
+  int trans_amont() const;
+  std::set<int> etapes_amont() const;
+  std::set<int> etapes_aval() const;
+  lien_graphique_elem liens_elem(int k) const;
+  int nombre_sousliens() const;
+  int suisje_convergence() const;
+  std::list<lien_graphique_elem>& ma_liste_liens_elem();
+  void add_etape_transition_sublink(int s, int sx, int sy, int t, int tx, int ty);
+  void add_transition_etape_sublink(int t, int tx, int ty, int s, int sx, int sy);
+  void sup_etape_transition_sublink(int s, int t);
+  void sup_transition_etape_sublink(int t, int s);
+  void decrement_identification(int type, int k);
+
+  int update_deplacements(tpen_etape* etapes, int nombre_etapes, tpen_transition* transitions,
+                          int nombre_transitions);
+  void update_deplacements(long x, long y);
+  void update_deplacements_souslien(int k, int seg, long x, long y);
+  void update_mon_y(long v);
+  void lissage_simple_trait();
+
+ private:
+  void add_branche_etape(int d, int s, int sx, int sy, int t, int tx, int ty);
 };
 
 // The parse-time transition, before its step lists become the sets of the
@@ -221,6 +295,29 @@ class tpen_fichier {
 
   void put(std::ostream& os);
 
+  // Writing back as a .gt file: the selected steps and transitions, and the
+  // declarations, links and assertions whole.
+  void put_gt(std::string const& fichier, std::string const& module, std::set<int> etapes,
+              std::set<int> transitions);
+
+  // Editing. Every change keeps the arcs (the pre and post sets), the link
+  // table and the branch positions consistent.
+  tpen_etape& add_fin_etape(tpen_etape const& e);
+  tpen_transition& add_fin_transition(tpen_transition const& t);
+  void sup_etape(int k);
+  void sup_transition(int k);
+  void add_etape_transition_link(int s, int t);
+  void add_transition_etape_link(int t, int s);
+  void sup_etape_transition_link(int s, int t);
+  void sup_transition_etape_link(int t, int s);
+  void sup_lien(int l, int k);
+  void add_fin_action(tpen_action& action);
+  void sup_action(int num);
+  void update_deplacements_liens();
+
+  // Drawings.
+  void put_postscripts(std::string const&, std::string const& name, float a);
+
  protected:
   int nombre_assertions;
   std::string* table_assertions;
@@ -243,6 +340,10 @@ class tpen_fichier {
  private:
   bool etape_valide(int i) const;
   bool transition_valide(int t) const;
+  void sup_arc(int s, int t, int convergence);
+  void sup_branches_orphelines(int type, int k);
+  void sup_lien_table(int l);
+  void decrement_liens(int type, int k);
 };
 
 #endif
