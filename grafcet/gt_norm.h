@@ -5,6 +5,7 @@
 #ifndef TARVEK_GT_NORM_H
 #define TARVEK_GT_NORM_H
 
+#include <iosfwd>
 #include <list>
 #include <ostream>
 #include <set>
@@ -36,6 +37,8 @@ class tpen_action {
   tpen_action(int ident_output, int qualificatif, std::string const& condition);
   std::string convert_qualificatif() const;
   std::ostream& put_gt(std::ostream& os, tpen_fichier& g) const;
+  // Draws the action's box at a grid column and row; returns the next free row.
+  int put_pdf(std::fstream& f, tpen_fichier const& g, int colonne, int rang) const;
 };
 
 class tpen_etape {
@@ -54,6 +57,7 @@ class tpen_etape {
   void put_gt(std::ostream& os, tpen_fichier& g) const;
   // table[o] is the new position of output o, or negative to drop its actions.
   void update_outputs_ident(int const* table);
+  void put_pdf(std::fstream& f, tpen_fichier& g) const;
 };
 
 class tpen_transition {
@@ -73,6 +77,7 @@ class tpen_transition {
   // (one entry per step, 1 when selected).
   std::ostream& put_gt_with_supp_steps(std::ostream& os, int const* masque, tpen_fichier& g) const;
   static int renum_conserv_step(int p, int n, int const* masque);
+  void put_pdf(std::fstream& f) const;
 };
 
 class tpe_graphique {
@@ -98,6 +103,8 @@ class tpe_graphique {
   void update_first_y_and_co(long v, int sens);
   void update_last_y_and_co(long v, int sens);
   int update_segment(int seg, long x, long y, long ye, int type, int sens);
+  // genre: 0 when the branch touches a step.
+  void put_pdf(std::fstream& f, int nombre_sousliens, int genre, int sens) const;
 };
 
 class lien_graphique_elem {
@@ -131,6 +138,7 @@ class lien_graphique_elem {
                           int nombre_transitions, int c);
   int update_deplacements(long x, long y, int c);
   int update_deplacements(int seg, long x, long y);
+  void put_pdf(std::fstream& f, int nombre_sousliens) const;
 };
 
 class lien_graphique {
@@ -165,6 +173,7 @@ class lien_graphique {
   void update_deplacements_souslien(int k, int seg, long x, long y);
   void update_mon_y(long v);
   void lissage_simple_trait();
+  void put_pdf(std::fstream& f) const;
 
  private:
   void add_branche_etape(int d, int s, int sx, int sy, int t, int tx, int ty);
@@ -315,7 +324,15 @@ class tpen_fichier {
   void sup_action(int num);
   void update_deplacements_liens();
 
-  // Drawings.
+  // Checks of the condition texts and the declared names.
+  int expression_valide(std::string const& texte);
+  std::string verif_syntaxe_inputs();
+  std::string verif_syntaxe_outputs();
+
+  // Drawings. Page kinds: 0 portrait, 1 landscape, 2 fitted to the grafcet.
+  void put_pdf(std::string const& nom, int page);
+  int largueur_max();
+  int hauteur_max();
   void put_postscripts(std::string const&, std::string const& name, float a);
 
  protected:

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 
+#include "g_pdf.h"
 #include "gt_norm.h"
 
 static const char* const prologue[] = {
@@ -62,30 +63,9 @@ static const char* const prologue[] = {
     " stroke } def",
 };
 
-// The text of a PostScript string: a backslash or a parenthesis without its
-// partner would end the string or escape what follows. Balanced
-// parentheses are legal and keep their bytes.
-static std::string chaine_ps(std::string const& t) {
-  std::vector<bool> seule(t.size(), false);
-  std::vector<size_t> ouvertes;
-  for (size_t i = 0; i < t.size(); ++i) {
-    if (t[i] == '(') {
-      ouvertes.push_back(i);
-    } else if (t[i] == ')') {
-      if (ouvertes.empty())
-        seule[i] = true;
-      else
-        ouvertes.pop_back();
-    }
-  }
-  for (size_t i : ouvertes) seule[i] = true;
-  std::string r = "(";
-  for (size_t i = 0; i < t.size(); ++i) {
-    if (t[i] == '\\' || seule[i]) r += '\\';
-    r += t[i];
-  }
-  return r + ")";
-}
+// A PostScript string follows the rules of a PDF literal string: a
+// backslash or a parenthesis without its partner is escaped.
+static std::string chaine_ps(std::string const& t) { return "(" + g_pdf_texte_litteral(t) + ")"; }
 
 static void trace_etape(std::ostream& os, tpen_fichier& g, int i, tpen_etape const& e) {
   os << g.nom_etape(i) << " a " << e.x << " mul"

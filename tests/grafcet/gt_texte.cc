@@ -52,3 +52,12 @@ std::string gt_fichier(const std::vector<std::string>& etapes,
          joint(etapes, "\n") + "\nEndStep:\nTransition:\n" + joint(transitions, ",\n") +
          "\nEndTransition:\nLink: EndLinkTable:\nAssertion: EndAssertion:\n";
 }
+
+std::vector<std::string> fichiers_exemples() {
+  std::vector<std::string> r;
+  for (std::string dossier :
+       {std::string(TARVEK_EXAMPLES), std::string(TARVEK_TEST_DATA) + "/grafcet/data"})
+    for (auto const& f : std::filesystem::directory_iterator(dossier))
+      if (f.path().extension() == ".gt") r.push_back(f.path().string());
+  return r;
+}

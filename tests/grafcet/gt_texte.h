@@ -28,4 +28,7 @@ lecture lit_texte(const std::string& texte, int explain = 0);
 std::string gt_fichier(const std::vector<std::string>& etapes,
                        const std::vector<std::string>& transitions);
 
+// The .gt files of the examples and of the grafcet fixtures.
+std::vector<std::string> fichiers_exemples();
+
 #endif

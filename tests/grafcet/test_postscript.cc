@@ -166,11 +166,7 @@ TEST(PostScript, TextsInStrings) {
 // Ghostscript runs every drawing to its end without an error and with
 // nothing left on the operand stack.
 TEST(PostScript, EveryDrawingRunsInGhostscript) {
-  std::vector<std::string> fichiers;
-  for (std::string dossier :
-       {std::string(TARVEK_EXAMPLES), std::string(TARVEK_TEST_DATA) + "/grafcet/data"})
-    for (auto const& f : std::filesystem::directory_iterator(dossier))
-      if (f.path().extension() == ".gt") fichiers.push_back(f.path().string());
+  std::vector<std::string> fichiers = fichiers_exemples();
   ASSERT_GE(fichiers.size(), 5u);
   std::string dir = scratch_dir("postscript-gs");
   for (auto const& f : fichiers) {
