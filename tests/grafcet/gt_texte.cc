@@ -1,6 +1,7 @@
 // Helpers of the grafcet tests.
 #include "gt_texte.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -60,4 +61,9 @@ std::vector<std::string> fichiers_exemples() {
     for (auto const& f : std::filesystem::directory_iterator(dossier))
       if (f.path().extension() == ".gt") r.push_back(f.path().string());
   return r;
+}
+
+std::string dossier_du_test() {
+  auto const* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  return scratch_dir(std::string("grafcet-") + t->test_suite_name() + "-" + t->name());
 }

@@ -28,6 +28,10 @@ lecture lit_texte(const std::string& texte, int explain = 0);
 std::string gt_fichier(const std::vector<std::string>& etapes,
                        const std::vector<std::string>& transitions);
 
+// A fresh empty folder of the running test: the tests of one binary run in
+// parallel processes, so no two of them may share a folder.
+std::string dossier_du_test();
+
 // The .gt files of the examples and of the grafcet fixtures.
 std::vector<std::string> fichiers_exemples();
 

@@ -144,7 +144,7 @@ TEST(Edit, SequenceKeepsArcsLinksAndFileConsistent) {
     c.edit(*g);
     EXPECT_EQ(liens(*g), c.liens) << c.nom;
     EXPECT_EQ(incoherences(*g, true), "") << c.nom;
-    std::string fichier = scratch_dir("edit-sequence") + "/out.gt";
+    std::string fichier = dossier_du_test() + "/out.gt";
     g->put_gt(fichier, "m", g->ens_ident_etapes(), g->ens_ident_transitions());
     lecture relu = lit_texte(read_file(fichier));
     ASSERT_EQ(relu.code, 0) << c.nom << ": " << relu.err;

@@ -33,9 +33,9 @@ struct document {
   std::string contenu;  // the page content, with LF line ends
 };
 
-document dessine(tpen_fichier& g, int page, const std::string& nom = "drawing") {
+document dessine(tpen_fichier& g, int page) {
   document d;
-  std::string base = scratch_dir("pdf-" + nom) + "/g";
+  std::string base = dossier_du_test() + "/g";
   g.put_pdf(base + ".gt", page);
   d.fichier = base + ".pdf";
   d.pdf = read_file(d.fichier);
@@ -46,10 +46,10 @@ document dessine(tpen_fichier& g, int page, const std::string& nom = "drawing") 
   return d;
 }
 
-document dessine(const std::string& gt, int page, const std::string& nom = "drawing") {
+document dessine(const std::string& gt, int page) {
   lecture r = lit_texte(gt);
   EXPECT_EQ(r.code, 0) << r.err;
-  return dessine(*r.g, page, nom);
+  return dessine(*r.g, page);
 }
 
 std::string liens_seuls(const std::string& liens) {
@@ -65,6 +65,17 @@ TEST(PdfDrawing, StepAndTransitionOnAPortraitPage) {
   EXPECT_EQ(d.contenu, boite(45, 775, 10, 10) + texte(48, 768, 5, "1") + boite(47, 773, 6, 6) +
                            barre + texte(33, 758, 7, "(2)") + texte(60, 758, 7, "a"));
   EXPECT_NE(d.pdf.find("/MediaBox [0 0 612 810]"), std::string::npos);
+  EXPECT_TRUE(qpdf_accepte(d.fichier));
+}
+
+// The page writer escapes the texts: a backslash and the parentheses
+// without a partner, once.
+TEST(PdfDrawing, TextsEscapedOnce) {
+  document d = dessine(gt_fichier({"IS: 1 5 3"}, {"1 5 4 FR: (0) TO: : \"a \\ (b\"",
+                                                  "2 5 6 FR: TO: (0) : \"(a) and b)\""}),
+                       0);
+  EXPECT_NE(d.contenu.find("     (a \\\\ \\(b) Tj\n"), std::string::npos) << d.contenu;
+  EXPECT_NE(d.contenu.find("     ((a) and b\\)) Tj\n"), std::string::npos) << d.contenu;
   EXPECT_TRUE(qpdf_accepte(d.fichier));
 }
 
@@ -103,7 +114,7 @@ TEST(PdfDrawing, MarksOfTheStepTypes) {
       {"SEIS", 5, interieur + etoile},
   };
   for (auto const& c : table) {
-    document d = dessine(gt_fichier({std::string(c.mot) + ": 1 5 3"}, {}), 0, "marks");
+    document d = dessine(gt_fichier({std::string(c.mot) + ": 1 5 3"}, {}), 0);
     EXPECT_EQ(d.contenu, boite(45, 775, 10, 10) + texte(48, 768, c.taille, "1") + c.marques)
         << c.mot;
   }
@@ -140,7 +151,7 @@ TEST(PdfDrawing, LinkPolylinesArrowsAndBars) {
            segment(147, 590, 150, 595)},
   };
   for (auto const& c : table) {
-    document d = dessine(liens_seuls(c.lien), 0, "links");
+    document d = dessine(liens_seuls(c.lien), 0);
     EXPECT_EQ(d.contenu, c.contenu) << c.nom;
   }
 }
@@ -182,7 +193,7 @@ TEST(PdfDrawing, PageKindsAndSizes) {
       {2, "[0 0 220 220]", 25}, {7, "[0 0 612 810]", 605}, {-1, "[0 0 612 810]", 605},
   };
   for (auto const& c : table) {
-    document d = dessine(*r.g, c.page, "kinds");
+    document d = dessine(*r.g, c.page);
     EXPECT_NE(d.pdf.find(std::string("/MediaBox ") + c.boite_media), std::string::npos) << c.page;
     EXPECT_EQ(d.contenu.rfind(segment(115, c.y, 125, c.y), 0), 0u) << c.page;
     EXPECT_TRUE(qpdf_accepte(d.fichier)) << c.page;
@@ -190,13 +201,13 @@ TEST(PdfDrawing, PageKindsAndSizes) {
   for (auto const& gt :
        {gt_fichier({}, {}), gt_fichier({"IS: 1 4 0"}, {"1 9 0 FR: TO: : \"a\""})}) {
     lecture plat = lit_texte(gt);
-    document d = dessine(*plat.g, 2, "flat");
+    document d = dessine(*plat.g, 2);
     EXPECT_NE(d.pdf.find("/MediaBox [0 0 " + std::to_string(10 * plat.g->largueur_max()) + " 11]"),
               std::string::npos);
     EXPECT_TRUE(qpdf_accepte(d.fichier));
   }
   // The extension of the given name gives way to ".pdf".
-  std::string dir = scratch_dir("pdf-name");
+  std::string dir = dossier_du_test();
   r.g->put_pdf(dir + "/plan.v2.gt", 0);
   EXPECT_TRUE(file_exists(dir + "/plan.v2.pdf"));
 }
@@ -208,7 +219,7 @@ TEST(PdfDrawing, EveryDrawingIsReadByQpdfAndPdftoppm) {
     lecture r = lit_texte(read_file(f));
     ASSERT_EQ(r.code, 0) << f;
     for (int page : {0, 1, 2}) {
-      document d = dessine(*r.g, page, "all");
+      document d = dessine(*r.g, page);
       EXPECT_TRUE(qpdf_accepte(d.fichier)) << f << " " << page;
       if (page == 0) {
         EXPECT_GT(read_file(rendu_png(d.fichier, 20)).size(), 100u) << f;

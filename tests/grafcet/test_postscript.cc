@@ -20,11 +20,10 @@ std::vector<std::string> lignes(const std::string& texte) {
 }
 
 // The drawing of a grafcet read from a text, as its lines.
-std::vector<std::string> dessin(const std::string& texte, float a = 10,
-                                const std::string& nom = "drawing") {
+std::vector<std::string> dessin(const std::string& texte, float a = 10) {
   lecture r = lit_texte(texte);
   EXPECT_EQ(r.code, 0) << r.err;
-  std::string base = scratch_dir("postscript-" + nom) + "/g";
+  std::string base = dossier_du_test() + "/g";
   r.g->put_postscripts("", base, a);
   return lignes(read_file(base + ".ps"));
 }
@@ -41,7 +40,7 @@ std::string fixture(const std::string& nom) {
 }
 
 TEST(PostScript, HeadPrologAndEnd) {
-  std::vector<std::string> l = dessin(gt_fichier({"IS: 1 2 3"}, {}), 7.5, "head");
+  std::vector<std::string> l = dessin(gt_fichier({"IS: 1 2 3"}, {}), 7.5);
   ASSERT_GT(l.size(), 31u);
   std::vector<std::string> tete(l.begin(), l.begin() + 7);
   EXPECT_EQ(tete, (std::vector<std::string>{"%!PS-Adobe-2.0", "%%BoundingBox 0 0 70 100",
@@ -74,7 +73,7 @@ TEST(PostScript, HeadPrologAndEnd) {
   for (size_t i = 0; i < std::size(procedures); ++i)
     EXPECT_EQ(l[7 + i].rfind("/" + std::string(procedures[i]) + " {", 0), 0u) << l[7 + i];
   EXPECT_EQ(l.back(), "showpage");
-  EXPECT_EQ(dessin(gt_fichier({}, {}), 10, "head-10")[4], "/a 10 def");
+  EXPECT_EQ(dessin(gt_fichier({}, {}), 10)[4], "/a 10 def");
 }
 
 TEST(PostScript, StepActionAndTransitionLines) {
@@ -156,32 +155,55 @@ TEST(PostScript, TextsInStrings) {
   for (auto const& c : table) {
     std::string texte =
         gt_fichier({"IS: 1 2 3"}, {"9 2 5 FR: (0) TO: : \"" + std::string(c.texte) + "\""});
-    std::vector<std::string> l = corps(dessin(texte, 10, "texts"));
+    std::vector<std::string> l = corps(dessin(texte, 10));
     ASSERT_EQ(l.size(), 2u);
     EXPECT_EQ(l[1], std::string(c.chaine) + " ((9)) 2 a mul 297 5 a mul sub texte_transition")
         << c.texte;
   }
 }
 
-// Ghostscript runs every drawing to its end without an error and with
-// nothing left on the operand stack.
+// Ghostscript runs a drawing to its end without an error and with nothing
+// left on the operand stack.
+::testing::AssertionResult ghostscript_accepte(const std::string& base) {
+  run_result gs =
+      run_tool({TARVEK_GS, "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=png16m", "-r30",
+                "-sOutputFile=" + base + ".png", base + ".ps", "-c", "count =="});
+  if (gs.exit_code != 0 || gs.out != "0\n" || !gs.err.empty() ||
+      read_file(base + ".png").size() < 100)
+    return ::testing::AssertionFailure() << base << ".ps: exit " << gs.exit_code << "\n"
+                                         << gs.out << gs.err;
+  return ::testing::AssertionSuccess();
+}
+
 TEST(PostScript, EveryDrawingRunsInGhostscript) {
   std::vector<std::string> fichiers = fichiers_exemples();
   ASSERT_GE(fichiers.size(), 5u);
-  std::string dir = scratch_dir("postscript-gs");
+  std::string dir = dossier_du_test();
   for (auto const& f : fichiers) {
     lecture r = lit_texte(read_file(f));
     ASSERT_EQ(r.code, 0) << f;
     std::string base = dir + "/" + std::filesystem::path(f).stem().string();
     r.g->put_postscripts("", base, 8);
-    run_result gs =
-        run_tool({TARVEK_GS, "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=png16m", "-r30",
-                  "-sOutputFile=" + base + ".png", base + ".ps", "-c", "count =="});
-    EXPECT_EQ(gs.exit_code, 0) << f << "\n" << gs.out << gs.err;
-    EXPECT_EQ(gs.out, "0\n") << f;
-    EXPECT_EQ(gs.err, "") << f;
-    EXPECT_GT(read_file(base + ".png").size(), 100u) << f;
+    EXPECT_TRUE(ghostscript_accepte(base));
   }
+}
+
+// A link of straight branches at one x is one segment between the ends of
+// its first two branches; with a single branch there is nothing to draw.
+TEST(PostScript, StraightLinksOfOneAndThreeBranches) {
+  lecture r = lit_texte(
+      "Name: m Input: EndInput: Output: EndOutput: Step: EndStep: Transition: EndTransition: "
+      "Link: BeginLink: Div: IdentT: 0 Line: 100 100 100 80 EndLine: EndLink: "
+      "BeginLink: Div: IdentT: 0 Line: 100 100 100 80 EndLine: "
+      "IdentS: 0 Line: 100 100 100 160 EndLine: IdentS: 1 Line: 100 100 100 200 EndLine: "
+      "EndLink: EndLinkTable: Assertion: EndAssertion:");
+  ASSERT_EQ(r.code, 0);
+  std::string base = dossier_du_test() + "/g";
+  r.g->put_postscripts("", base, 10);
+  EXPECT_EQ(corps(lignes(read_file(base + ".ps"))),
+            std::vector<std::string>{
+                "5 a mul 297 4 a mul sub 5 a mul 297 8 a mul a 2 div sub sub trace_trait"});
+  EXPECT_TRUE(ghostscript_accepte(base));
 }
 
 }  // namespace

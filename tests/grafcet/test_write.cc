@@ -16,9 +16,8 @@ std::string donnees(const std::string& nom) {
 }
 
 // Writes g with the given selections and returns the text.
-std::string ecrit(tpen_fichier& g, const std::string& nom, std::set<int> etapes,
-                  std::set<int> transitions) {
-  std::string fichier = scratch_dir("write-" + nom) + "/out.gt";
+std::string ecrit(tpen_fichier& g, std::set<int> etapes, std::set<int> transitions) {
+  std::string fichier = dossier_du_test() + "/out.gt";
   g.put_gt(fichier, "m", etapes, transitions);
   return read_file(fichier);
 }
@@ -29,7 +28,7 @@ TEST(Write, WholeGrafcetText) {
   std::string texte = read_file(donnees("written.gt"));
   lecture r = lit_texte(texte);
   ASSERT_EQ(r.code, 0) << r.err;
-  std::string fichier = scratch_dir("write-whole") + "/out.gt";
+  std::string fichier = dossier_du_test() + "/out.gt";
   r.g->put_gt(fichier, "demo", r.g->ens_ident_etapes(), r.g->ens_ident_transitions());
   EXPECT_EQ(read_file(fichier), texte);
 }
@@ -39,17 +38,17 @@ TEST(Write, EmptySectionsAndSelections) {
       "Name: m Input: EndInput: Output: EndOutput: Step: EndStep: Transition: EndTransition: "
       "Link: EndLinkTable: Assertion: EndAssertion:");
   ASSERT_EQ(vide.code, 0);
-  EXPECT_EQ(ecrit(*vide.g, "empty", {0, 1}, {0}),
+  EXPECT_EQ(ecrit(*vide.g, {0, 1}, {0}),
             "Name: m\n\nInput:\nEndInput:\n\nOutput:\nEndOutput:\n\nStep:\nEndStep:\n\n"
             "Transition:\n\nEndTransition:\n\nLink:\nEndLinkTable:\n\nAssertion:\n"
             "EndAssertion:  \n\n");
 
   lecture r = lit_texte(gt_fichier({"IS: 1 1 1", "NS: 2 1 3"}, {"1 1 2 FR: (0) TO: (1) : \"a\""}));
-  std::string sans_transition = ecrit(*r.g, "no-transition", {0, 1}, {});
+  std::string sans_transition = ecrit(*r.g, {0, 1}, {});
   EXPECT_NE(sans_transition.find("Step:\nIS: 1 1 1 \nNS: 2 1 3 \nEndStep:\n\nTransition:\n\n"
                                  "EndTransition:\n"),
             std::string::npos);
-  std::string sans_etape = ecrit(*r.g, "no-step", {}, {0});
+  std::string sans_etape = ecrit(*r.g, {}, {0});
   EXPECT_NE(sans_etape.find("Step:\nEndStep:\n\nTransition:\n1 1 2 FR: TO:  : \"a\"\n"),
             std::string::npos);
 }
@@ -62,7 +61,7 @@ TEST(Write, SelectedStepsAreRenumbered) {
                            {"1 1 2 FR: (0) TO: (1) : \"a\"", "2 1 4 FR: (1) TO: (3) : \"b\"",
                             "3 1 6 FR: (2) TO: (0) : \"a\""}));
   ASSERT_EQ(r.code, 0);
-  std::string texte = ecrit(*r.g, "selected", {1, 3}, {1});
+  std::string texte = ecrit(*r.g, {1, 3}, {1});
   EXPECT_NE(texte.find("Step:\nNS: 2 1 3 \nNS: 4 1 7 \nEndStep:\n\nTransition:\n"
                        "2 1 4 FR: (0) TO: (1)  : \"b\"\nEndTransition:"),
             std::string::npos);
@@ -79,7 +78,7 @@ TEST(Write, ReferencesToStepsLeftOutAreDropped) {
       lit_texte(gt_fichier({"IS: 1 1 1", "NS: 2 1 3", "NS: 3 1 5"},
                            {"1 1 2 FR: (0,1) TO: (2) : \"a\"", "2 1 4 FR: (1) TO: (0,2) : \"b\""}));
   ASSERT_EQ(r.code, 0);
-  std::string texte = ecrit(*r.g, "left-out", {0, 2}, {0, 1});
+  std::string texte = ecrit(*r.g, {0, 2}, {0, 1});
   EXPECT_NE(texte.find("1 1 2 FR: (0) TO: (1)  : \"a\",\n2 1 4 FR: TO: (0,1)  : \"b\"\n"),
             std::string::npos)
       << texte;
@@ -140,7 +139,7 @@ TEST(Write, RoundTripOfExamplesAndFixtures) {
       if (fuzz && !reserve) continue;
       ASSERT_TRUE(reserve) << nom << " is outside what a written file can carry: " << r.err
                            << r.log;
-      std::string fichier = scratch_dir("round-trip") + "/" + nom;
+      std::string fichier = dossier_du_test() + "/" + nom;
       r.g->put_gt(fichier, r.g->mon_nom_module(), r.g->ens_ident_etapes(),
                   r.g->ens_ident_transitions());
       lecture relu = lit_texte(read_file(fichier));
