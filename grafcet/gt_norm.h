@@ -1,7 +1,8 @@
 // The grafcet held in memory: its records (declarations, steps, actions,
 // transitions, graphic links) and `tpen_fichier`, the whole grafcet with its
-// queries, set queries, checks and text dump. Every reference between records
-// is a 0-based position in a table of the grafcet.
+// queries, set queries, checks and text dump, and the .gt writer, editing,
+// link geometry and drawings that the program itself does not call. Every
+// reference between records is a 0-based position in a table of the grafcet.
 #ifndef TARVEK_GT_NORM_H
 #define TARVEK_GT_NORM_H
 
