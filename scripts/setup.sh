@@ -1,23 +1,51 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for tarvek and builds it.
-#   setup.sh run   install what is missing, build, compile a bundled example
+#   setup.sh run   install what is missing, build tarvek in build/run/ and
+#                  compile a bundled example in build/demo/
 #   setup.sh test  install what is missing, run the whole suite in an
-#                  optimised build and in an ASan+UBSan build
+#                  optimised build and in an ASan+UBSan build, then fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
-packages=(cmake ninja-build g++ libgtest-dev flex bison libfltk1.3-dev libx11-dev
-          xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev qpdf poppler-utils ghostscript)
+# Every package the build, the tests and the demo need, by name: apt runs
+# without recommended packages, so nothing may be left to a recommendation.
+# Add a tool's packages here, one a line.
+packages=(
+  # the build
+  cmake
+  ninja-build
+  g++
+  flex
+  libfl-dev          # FlexLexer.h, only recommended by flex
+  bison
+  libfltk1.3-dev
+  libx11-dev
+  # the tests
+  libgtest-dev
+  xvfb               # the window tests' own X server
+  xauth
+  xfonts-base        # the X server's default font
+  xdotool
+  imagemagick        # screenshots of the window tests
+  qpdf               # the PDF tests: qpdf --check
+  poppler-utils      # the PDF tests: pdftoppm and pdftotext
+  ghostscript        # the PDF and PostScript tests of the text viewer
+  # the fuzz run
+  clang-14
+  libclang-rt-14-dev
+)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt run may hold the lock: wait for it, up to ten minutes.
+  apt_wait=(-o DPkg::Lock::Timeout=600)
+  apt-get "${apt_wait[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get "${apt_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 jobs=$(nproc)
@@ -28,13 +56,14 @@ build() {  # build DIR [cmake options...]
 }
 
 if [ "$mode" = run ]; then
-  build build/release -DCMAKE_BUILD_TYPE=Release -DTARVEK_TESTS=OFF
+  # A folder of its own: the suite's builds keep their tests.
+  build build/run -DCMAKE_BUILD_TYPE=Release -DTARVEK_TESTS=OFF
   out=build/demo
   mkdir -p "$out"
   cp examples/traffic_light.gt "$out/"
   # The reader, the checks and the log: the compilation and the writers come later.
   rc=0
-  (cd "$out" && env -u DISPLAY ../release/frontend/tarvek traffic_light.gt -explain) || rc=$?
+  (cd "$out" && env -u DISPLAY ../run/frontend/tarvek traffic_light.gt -explain) || rc=$?
   echo "--- $out/traffic_light.log"
   cat "$out/traffic_light.log"
   echo "--- tarvek exited with code $rc"
@@ -46,12 +75,13 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 status=0
 for variant in release asan; do
   if [ $variant = release ]; then
-    build build/release -DCMAKE_BUILD_TYPE=Release
+    build build/release -DCMAKE_BUILD_TYPE=Release -DTARVEK_TESTS=ON
   else
-    build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_SANITIZE=ON
+    build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_SANITIZE=ON -DTARVEK_TESTS=ON
   fi
   echo "=== tests: $variant build"
-  (cd build/$variant && env -u DISPLAY ctest --output-on-failure -j "$jobs" --timeout 600) || status=1
+  # A round that finds no test has tested nothing: it fails.
+  (cd build/$variant && env -u DISPLAY ctest --output-on-failure --no-tests=error -j "$jobs" --timeout 600) || status=1
 done
 echo "=== fuzz: the .gt reader"
 build_fuzz() {
