@@ -24,15 +24,20 @@ void refuse(std::string const& text, char const* why) {
 }
 
 // Runs the checks and the parse; true when the grammar accepted the text,
-// with its function and priority. err is written only when the grammar ran.
+// with its function and priority. A text refused by the checks is a failure
+// like a syntax error: a caller that took its constant false for a success
+// would compile a condition that can never hold. Only the empty text leaves
+// err as it was.
 bool parse_text(bddpp_manager* m, std::string const& text, bdd& f, int& prio, int* err) {
   if (text.empty()) return false;
   if (contains(text, "/")) {
     refuse(text, ": / char detection!");
+    *err = 1;
     return false;
   }
   if (char_occurences(text, '(') != char_occurences(text, ')')) {
     refuse(text, ": bad parenthesing!");
+    *err = 1;
     return false;
   }
   class_exp_bdd_parser parser(m);

@@ -8,9 +8,10 @@
 
 #include "bddpp.h"
 
-// erreur is cleared first: the parser leaves it at 0 for the texts it
-// refuses before parsing (empty, holding '/', unbalanced parentheses), which
-// give 0. The priority prefix of the text is not used.
+// erreur is cleared first. A text holding '/' or with unbalanced parentheses
+// sets it like any syntax error; only the empty text gives 0 with erreur
+// left at 0, which each caller judges for itself. The priority prefix of the
+// text is not used.
 bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur);
 
 std::string message_receptivite(std::string const& texte);

@@ -47,11 +47,14 @@ formula TRUE_F = [](bool, bool, bool, bool) { return true; };
 
 TEST(BddParser, ExpressionTexts) {
   std::vector<parse_case> cases = {
-      // Refused before parsing: the flag keeps its value.
+      // Refused before parsing: the empty text keeps the flag's value, a
+      // '/' or unbalanced parentheses set it like a syntax error.
       {"", nullptr, 0, untouched, ""},
-      {"a/b", nullptr, 0, untouched, refused("a/b", ": / char detection!")},
-      {"(a", nullptr, 0, untouched, refused("(a", ": bad parenthesing!")},
-      {"[a)", nullptr, 0, untouched, refused("[a)", ": bad parenthesing!")},
+      {"a/b", nullptr, 0, 1, refused("a/b", ": / char detection!")},
+      {"a / (b", nullptr, 0, 1, refused("a / (b", ": / char detection!")},
+      {"(a", nullptr, 0, 1, refused("(a", ": bad parenthesing!")},
+      {"a)", nullptr, 0, 1, refused("a)", ": bad parenthesing!")},
+      {"[a)", nullptr, 0, 1, refused("[a)", ": bad parenthesing!")},
       // Precedence and grouping.
       {"a and b or c", [](bool a, bool b, bool c, bool) { return (a && b) || c; }, 0, 0, ""},
       {"a or b and c", [](bool a, bool b, bool c, bool) { return a || (b && c); }, 0, 0, ""},
@@ -130,6 +133,7 @@ TEST(BddParser, ExpressionTexts) {
   }
 }
 
+// Apart from the priority, it fails as the other form does.
 TEST(BddParser, TheTwoArgumentFormRefusesAPriority) {
   bddpp_manager m;
   bdd a = m.New_var_last("a");
@@ -143,7 +147,14 @@ TEST(BddParser, TheTwoArgumentFormRefusesAPriority) {
   EXPECT_EQ(err, 0);
   EXPECT_EQ(m.Parse_expression("b", &err), m.Bdd_zero());
   EXPECT_EQ(err, 1);
-  EXPECT_EQ(GetCapturedStderr(), refused("<1> a", ": unknown symbols '<' and '>' ") + unknown("b", "b"));
+  err = untouched;
+  EXPECT_EQ(m.Parse_expression("a/a", &err), m.Bdd_zero());
+  EXPECT_EQ(err, 1);
+  err = untouched;
+  EXPECT_EQ(m.Parse_expression("(a", &err), m.Bdd_zero());
+  EXPECT_EQ(err, 1);
+  EXPECT_EQ(GetCapturedStderr(), refused("<1> a", ": unknown symbols '<' and '>' ") + unknown("b", "b") +
+                                     refused("a/a", ": / char detection!") + refused("(a", ": bad parenthesing!"));
 }
 
 TEST(BddParser, NestingDeeperThanTheStackIsRefused) {

@@ -117,7 +117,6 @@ TEST(Encodage, ReceptivitiesAndGuards) {
       {"a=1", vrai, 0, ""},
       {"x=10 or anything", vrai, 0, ""},
       {"", faux, 0, ""},
-      {"(a", faux, 0, "PARSING ERROR about expression: \"(a\": bad parenthesing!\n"},
       {":", vrai, 1, ""},
       {"a:", a, 1, ""},
       {":a", a, 1, ""},
@@ -276,12 +275,13 @@ TEST(EncodageDeathTest, BadStepPositionsEndTheRun) {
               "^ERREUR INTERNE 2 D'ACCES DANS 'ident_nongarde_FE_etape" + fin + "2 avec");
 }
 
-// Step 1 has the actions "a and X1", "", "a +"; step 2 none.
+// Step 1 has the actions "a and X1", "", "a +", "(a"; step 2 none.
 TEST(EncodageDeathTest, ActionConditions) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   encodage_teste t = encode(gt_entrees(
       "\"a\" : bool",
-      {"IS: 1 0 0 Action: 0 \"N\" : \"a and X1\" 0 \"P\" : \"\" 0 \"N\" : \"a +\" EndAction:",
+      {"IS: 1 0 0 Action: 0 \"N\" : \"a and X1\" 0 \"P\" : \"\" 0 \"N\" : \"a +\" "
+       "0 \"N\" : \"(a\" EndAction:",
        "NS: 2 0 4"},
       {}));
   tpen_BDD_fichier& e = *t.e;
@@ -294,7 +294,7 @@ TEST(EncodageDeathTest, ActionConditions) {
       {2, 0, "PROBLEME DANS L'UTILISATION DE `cond_action()':\nIDENT ETAPE 2 DEMANDE\n"},
       {-1, 0, "PROBLEME DANS L'UTILISATION DE `cond_action()':\nIDENT ETAPE -1 DEMANDE\n"},
       {1, 0, "PROBLEME INTERNE DANS L'UTILISATION DE `cond_action()':\nIDENT ACTION 0 DEMANDE\n"},
-      {0, 3, "PROBLEME INTERNE DANS L'UTILISATION DE `cond_action()':\nIDENT ACTION 3 DEMANDE\n"},
+      {0, 4, "PROBLEME INTERNE DANS L'UTILISATION DE `cond_action()':\nIDENT ACTION 4 DEMANDE\n"},
   };
   for (auto const& c : hors_table) {
     bdd f;
@@ -308,6 +308,11 @@ TEST(EncodageDeathTest, ActionConditions) {
   EXPECT_EXIT(e.bdd_cond_action(0, 2), ExitedWithCode(1),
               "PARSING ERROR about expression: \"a \\+\"\nERROR about the step :\"1\":\n    "
               "action post-condition \"a \\+" +
+                  fin);
+  // Refused before the grammar runs, and a syntax error all the same.
+  EXPECT_EXIT(e.bdd_cond_action(0, 3), ExitedWithCode(1),
+              "^PARSING ERROR about expression: \"\\(a\": bad parenthesing!\nERROR about the step "
+              ":\"1\":\n    action post-condition \"\\(a" +
                   fin);
 }
 

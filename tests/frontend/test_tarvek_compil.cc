@@ -18,9 +18,11 @@ std::string inconnu(const std::string& nom) {
   return "parsing error in expression: name \"" + nom + "\" not identificated ...\n";
 }
 
-std::string refuse(const std::string& texte) {
-  return "PARSING ERROR about expression: \"" + texte + "\"\n";
+std::string refuse(const std::string& texte, const std::string& pourquoi = "") {
+  return "PARSING ERROR about expression: \"" + texte + "\"" + pourquoi + "\n";
 }
+
+const std::string parentheses = ": bad parenthesing!";
 
 const std::string deux_etapes[] = {"IS: 1 0 0", "NS: 2 0 4"};
 
@@ -58,6 +60,16 @@ TEST(TarvekCompil, ConditionsThatDoNotParse) {
       {"assertion", gt(etapes, aller_retour("a", "b"), entrees, {"not (a and b)", "a or"}),
        "syntax error\n" + refuse("a or") +
            "ERROR: the assertion :\"a or\" has an uncorrect syntax!" + fin_condition},
+      // Unbalanced parentheses are refused before the grammar runs, and
+      // stop the run all the same: a condition that could never hold (or a
+      // guarded part taken as empty, that always would) is no success.
+      {"unbalanced receptivity", gt(etapes, aller_retour("(a", "b"), entrees),
+       refuse("(a", parentheses) + receptivite("(a")},
+      {"unbalanced guarded part", gt(etapes, aller_retour("a", "(b : a"), entrees),
+       refuse("(b ", parentheses) + receptivite("(b ")},
+      {"unbalanced assertion", gt(etapes, aller_retour("a", "b"), entrees, {"not (a and b))"}),
+       refuse("not (a and b))", parentheses) +
+           "ERROR: the assertion :\"not (a and b))\" has an uncorrect syntax!" + fin_condition},
       {"empty assertion", gt(etapes, aller_retour("a", "b"), entrees, {""}),
        "ERROR: the assertion :\"\" has an uncorrect syntax!" + fin_condition},
   };
