@@ -22,8 +22,8 @@ void bddpp_manager::Bdd_sop(bdd const& f, std::list<bdd>& cover, int method) {
   }
 }
 
-// The former form wrote into caller memory without a bound; the vector
-// receives exactly the products.
+// The vector form: it receives exactly the products, so the caller needs
+// no bound on their number.
 int bddpp_manager::Bdd_sop(bdd const& f, std::vector<bdd>& out, int method) {
   std::cerr << "warning: calling obsolete version of bddpp_manager::Bdd_sop() ..." << std::endl;
   std::list<bdd> cover;

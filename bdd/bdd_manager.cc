@@ -16,9 +16,8 @@ bool operator==(bdd_node const& x, bdd_node const& y) {
 }
 bool operator!=(bdd_node const& x, bdd_node const& y) { return !(x == y); }
 
-// The key of the former unique table, kept for the dumps that print it.
-// Shifted without masks, so it aliases past 2^20 nodes or 2^22 variables;
-// nothing looks nodes up by it any more.
+// A node's signature, printed by the dumps. Shifted without masks, so it
+// aliases past 2^20 nodes or 2^22 variables: nothing looks nodes up by it.
 int64_t bdd_node_signature(long id, int else_link, bdd_node* then_node, bdd_node* else_node) {
   if (id == -1 || id == -3) return id;
   if (then_node->global_id < 0) {

@@ -3,7 +3,10 @@
 #ifndef TARVEK_TARVEK_H
 #define TARVEK_TARVEK_H
 
-#define TARVEK_VERSION "5.5.5"
+// The version is the CMake project's, given by the build.
+#ifndef TARVEK_VERSION
+#error "TARVEK_VERSION comes from the build: link tarvek_frontend"
+#endif
 
 extern int optimisation_mode;
 extern int no_interpreted_parallelism_check_mode;
