@@ -40,12 +40,27 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Another apt run may hold a lock: each command waits for it, up to ten
+# minutes. The install does so by itself; the update has no such option for
+# the lock of the package lists, so it is tried again while that lock is
+# taken.
+apt_lock_wait=600
+apt_update() {
+  local deadline=$((SECONDS + apt_lock_wait)) out
+  until out=$(apt-get update -qq 2>&1); do
+    if ! grep -q 'Could not get lock' <<<"$out" || [ $SECONDS -ge $deadline ]; then
+      echo "$out" >&2
+      return 1
+    fi
+    sleep 5
+  done
+  [ -z "$out" ] || echo "$out" >&2
+}
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  # Another apt run may hold the lock: wait for it, up to ten minutes.
-  apt_wait=(-o DPkg::Lock::Timeout=600)
-  apt-get "${apt_wait[@]}" update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get "${apt_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+  apt_update
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=$apt_lock_wait install -y -qq \
+    --no-install-recommends "${missing[@]}"
 fi
 
 jobs=$(nproc)
