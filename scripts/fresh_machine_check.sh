@@ -33,7 +33,9 @@ mounts=()
 cleanup() {
   local ok=1 i
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-    umount "${mounts[i]}" || umount -l "${mounts[i]}" || ok=0
+    # A process of the suite may still be ending: wait for it a little.
+    umount "${mounts[i]}" 2>/dev/null || { sleep 5; umount "${mounts[i]}"; } ||
+      umount -l "${mounts[i]}" || ok=0
   done
   # Never remove a folder that something is still mounted in.
   if [ $keep = 0 ] && [ $ok = 1 ] && ! grep -q " $root/" /proc/self/mounts; then

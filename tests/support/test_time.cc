@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 
 #include "g_platform.h"
 #include "g_time.h"
@@ -11,10 +12,13 @@ namespace {
 
 volatile uint64_t sink;
 
+// Until the process has used ms of CPU time, not of elapsed time: on a busy
+// machine the two part. Elapsed time is capped, so that a stall cannot hang.
 void burn_cpu_ms(int ms) {
-  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  std::clock_t until = std::clock() + static_cast<std::clock_t>(ms) * CLOCKS_PER_SEC / 1000;
+  auto cap = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   uint64_t x = 1;
-  while (std::chrono::steady_clock::now() < until)
+  while (std::clock() < until && std::chrono::steady_clock::now() < cap)
     for (int i = 0; i < 10000; ++i) x = x * 6364136223846793005ULL + 1442695040888963407ULL;
   sink = x;
 }
