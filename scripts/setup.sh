@@ -25,8 +25,7 @@ packages=(
   # the tests
   libgtest-dev
   xvfb               # the window tests' own X server
-  xauth
-  xfonts-base        # the X server's default font
+  xauth              # used by xvfb-run, only recommended by xvfb
   xdotool
   imagemagick        # screenshots of the window tests
   qpdf               # the PDF tests: qpdf --check
