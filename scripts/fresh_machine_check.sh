@@ -4,7 +4,7 @@
 # is committed, not the work tree) and runs `setup.sh run`, then
 # `setup.sh test`, inside a chroot. Rerun it whenever the package list in
 # setup.sh changes. Needs root and the network to the Debian mirror; takes
-# a quarter of an hour or more, so it is not part of the CI run.
+# ten minutes or more, so it is not part of the CI run.
 #   fresh_machine_check.sh [--keep] [DIR]
 # DIR, empty or missing, receives the root (default: a new folder under
 # /var/tmp). The root is removed at the end unless --keep is given; the two
@@ -52,10 +52,12 @@ mount_in() {  # mount_in TARGET mount-arguments...
 }
 
 echo "=== debootstrap --variant=minbase bookworm $root"
+start=$SECONDS
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.debootstrap.txt" 2>&1 || {
   tail -30 "$root.debootstrap.txt" >&2
   exit 1
 }
+echo "=== debootstrap: $((SECONDS - start)) s"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount_in proc -t proc proc
 mount_in sys -t sysfs sysfs
