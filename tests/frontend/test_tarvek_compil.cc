@@ -82,6 +82,19 @@ TEST(TarvekCompil, ConditionsThatDoNotParse) {
   }
 }
 
+// Action conditions are parsed by the compilation itself, here the
+// equational one: an unbalanced one stops it like the others.
+TEST(TarvekCompil, UnbalancedActionCondition) {
+  std::string d = scratch_dir("tarvek_action_condition");
+  write_file(d + "/a.gt", gt({"IS: 1 0 0 Action: 0 \"N\" : \"(a\" EndAction:", "NS: 2 0 4"},
+                             aller_retour("a", "not a")));
+  run_result r = tarvek(d, {"a.gt", "-equational"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "EQU_MODE demande\n" + refuse("(a", parentheses) +
+                       "ERROR about the step :\"1\":\n    action post-condition \"(a\" is "
+                       "unknown ...\n\n  --> break compilation processing ...\n\n");
+}
+
 // A repeated input name, or an input named like a variable that the encoding
 // makes, would give two meanings to one BDD variable.
 TEST(TarvekCompil, NamesThatCollide) {
