@@ -3,12 +3,18 @@
 #include "Bddexpression.h"
 
 #include <iostream>
+#include <sstream>
 
+#include "Stringpp.h"
 #include "listpp.h"
 
 Bddexpression::Bddexpression(std::string const& name_, Bddexpressionwood* wood_, bdd var_, bdd exp_,
                              long early, long late)
     : wood(wood_), name(name_), abstraction(1), W(1), early_date(early), usertype(0) {
+  enter_concrete(var_, exp_, late);
+}
+
+void Bddexpression::enter_concrete(bdd var_, bdd exp_, long late) {
   if (!wood) return;
   abstraction = 0;
   var = var_;
@@ -28,14 +34,11 @@ Bddexpression::Bddexpression(Bddexpressionwood* wood_, bdd var_, bdd exp_, long 
 // The index of the left member, read without the engine's diagnostic for an
 // empty handle.
 long Bddexpression::index_var() const {
-  if (!wood || !var.node()) return -1;
+  if (!wood || !wood->manager || !var.node()) return -1;
   return wood->manager->Bdd_if_index(var);
 }
 
-void Bddexpression::internal_build_dependances() {
-  if (abstraction) return;
-  dependances = wood->manager->set_of_index_depend_on(exp);
-}
+void Bddexpression::internal_build_dependances() { internal_build_dependances(wood->manager); }
 
 void Bddexpression::build_normal_dependances() {
   if (wood) wood->update_bdd_vars();
@@ -66,31 +69,50 @@ void Bddexpression::setLateDate(long d) {
   wood->set_late_date(index_var(), d);
 }
 
-static void put_weight(std::ostream& os, long W, int usertype) {
-  os << "  weight: " << W << " usertype: " << usertype;
+// The members as the dump and the debugging line write them; the debugging
+// line writes nothing for a concrete equation without a forest, and its
+// numbers unsigned.
+void Bddexpression::put_members(std::ostream& os, bool debug) const {
+  auto weight = [&] {
+    if (debug)
+      os << "  weight: " << unslong2S(W) << " usertype: " << unslong2S(usertype);
+    else
+      os << "  weight: " << W << " usertype: " << usertype;
+  };
+  std::string defined = abstraction ? expdef + "()" : std::string("--");
+  if (!wood) {
+    if (abstraction)
+      os << "- = " << expdef << "()";
+    else if (!debug)
+      os << "- = ";
+    return;
+  }
+  bddpp_manager* m = wood->Manager();
+  if (!m) {
+    os << "- = " << defined;
+    weight();
+    return;
+  }
+  os << (var.node() ? m->Name_var_by_bdd(var) : std::string("-")) << " = ";
+  if (exp.node()) {
+    m->Print_sop(" + ", " * ", "!", "", os, exp, 1);
+    if (abstraction) os << "warning ABSTRACTION by " << expdef << "()!";
+  } else {
+    os << defined;
+  }
+  weight();
 }
 
 std::ostream& operator<<(std::ostream& os, Bddexpression const& e) {
   os << "(" << static_cast<void const*>(&e) << ") <" << e.name << "> "
      << "[type:" << e.usertype << "]";
-  if (!e.wood) {
-    os << "- = ";
-    if (e.abstraction) os << e.expdef << "()";
-    return os;
-  }
-  bddpp_manager* m = e.wood->Manager();
-  if (!m) {
-    os << "- = " << (e.abstraction ? e.expdef + "()" : std::string("--"));
-    put_weight(os, e.W, e.usertype);
-    return os;
-  }
-  os << (e.var.node() ? m->Name_var_by_bdd(e.var) : std::string("-")) << " = ";
-  if (e.exp.node()) {
-    m->Print_sop(" + ", " * ", "!", "", os, e.exp, 1);
-    if (e.abstraction) os << "warning ABSTRACTION by " << e.expdef << "()!";
-  } else {
-    os << (e.abstraction ? e.expdef + "()" : std::string("--"));
-  }
-  put_weight(os, e.W, e.usertype);
+  e.put_members(os, false);
   return os;
+}
+
+std::string Bddexpression::debug_in_string() const {
+  std::ostringstream os;
+  os << "<" << name << "> ";
+  put_members(os, true);
+  return os.str();
 }

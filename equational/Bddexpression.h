@@ -6,7 +6,9 @@
 #ifndef TARVEK_BDDEXPRESSION_H
 #define TARVEK_BDDEXPRESSION_H
 
+#include <functional>
 #include <list>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
@@ -26,8 +28,33 @@ class Bddexpression {
                 long late);
   // Named after its left variable.
   Bddexpression(Bddexpressionwood* wood, bdd var, bdd exp, long early, long late);
-  Bddexpression(Bddexpression const&) = delete;
-  Bddexpression& operator=(Bddexpression const&) = delete;
+
+  // Further constructors and copies. An equation without a right member
+  // of its own is abstract: expdef names what stands for it and its
+  // dependances are given, not computed. Unless a comment says it enters
+  // the forest, an equation made here is not registered.
+  Bddexpression();
+  explicit Bddexpression(Bddexpressionwood* wood);
+  // A copy within the source's forest.
+  Bddexpression(Bddexpression const& e);
+  Bddexpression& operator=(Bddexpression const& e);
+  // A copy into forest w, its members rebuilt from the manager of e's
+  // forest, respectively from src's; the second enters w.
+  Bddexpression(Bddexpressionwood* w, Bddexpression const& e);
+  Bddexpression(Bddexpressionwood* src, Bddexpressionwood* w, Bddexpression const& e);
+  // Enters w; a non-empty expdef makes the equation abstract.
+  Bddexpression(std::string const& name, Bddexpressionwood* w, bdd var, bdd exp, long early,
+                long late, int usertype);
+  Bddexpression(std::string const& name, Bddexpressionwood* w, bdd var, bdd exp,
+                std::string const& expdef, long early, long late, int usertype);
+  // Abstract equations of the variable of identity id, entering w with the
+  // given readers (none for the last form).
+  Bddexpression(long id, Bddexpressionwood* w, std::set<long>* readers, std::set<long>* reads,
+                long early, long late);
+  Bddexpression(long id, Bddexpressionwood* w, std::set<long>* readers, std::set<long>* reads,
+                std::string const& expdef, long early, long late);
+  Bddexpression(long id, Bddexpressionwood* w, std::set<long>& reads, std::string const& expdef,
+                long early, long late);
 
   // The new right member keeps the readers of both directions in step.
   void setBddExp(bdd exp, long early, long late);
@@ -42,6 +69,33 @@ class Bddexpression {
   // -3 when nothing could be expanded.
   void Shannon_expand(long v, long& p, long& n);
 
+  // Further members of an equation.
+  void setBddVar(bddpp_manager* m, bdd var);  // only without a forest
+  void append_not_exp();
+  void setAbstraction(int a) { abstraction = a; }
+  int getUserType() const { return usertype; }
+  long getW() const { return W; }
+  void setW(long w) { W = w; }
+  std::string getExpDef() const { return expdef; }
+  long getLateDate() const;
+  void setBddexpressionwood(Bddexpressionwood* w);
+  void setExpDef(std::string const& s);
+  std::string my_bddname() const;
+  // The forest's readers are not told.
+  void add_specific_var_dependance(long v) { dependances.insert(v); }
+  // Its dependances and its own variable.
+  std::set<long> set_of_index_used_variables() const;
+  std::string debug_in_string() const;
+
+  // Replacement of the right member that keeps the readers in step and
+  // walks the critical paths as a check of signal cycles; the forms with
+  // a manager serve an equation that belongs to no forest.
+  void setBddExp(bdd exp);
+  void append_or_exp(bdd b);
+  void append_and_exp(bdd b);
+  void setBddExp(bddpp_manager* m, bdd exp);
+  void internal_build_dependances(bddpp_manager* m);
+
   Bddexpressionwood* getWood() const { return wood; }
   std::string const& getName() const { return name; }
   bdd const& getBddVar() const { return var; }
@@ -51,10 +105,17 @@ class Bddexpression {
   long getEarlyDate() const { return early_date; }
 
   friend std::ostream& operator<<(std::ostream& os, Bddexpression const& e);
+  friend bool operator==(Bddexpression const& x, Bddexpression const& y);
 
  private:
   friend class Bddexpressionwood;
   long index_var() const;  // -1 when the left member is not a variable of the forest
+  void enter_concrete(bdd var, bdd exp, long late);
+  void enter_abstract(bdd var, std::set<long>* readers, long late);
+  void copy_plain_fields(Bddexpression const& e);
+  void copy_into(Bddexpressionwood* w, bddpp_manager* source, Bddexpression const& e);
+  void replace_exp(bdd exp);
+  void put_members(std::ostream& os, bool debug) const;
 
   Bddexpressionwood* wood;
   std::string name;
@@ -68,14 +129,22 @@ class Bddexpression {
   int usertype;
 };
 
+bool operator!=(Bddexpression const& x, Bddexpression const& y);
+
 // The forest. It owns its equations and, unless told it is shared, its
 // manager. Tables are indexed by variable index and grow with the manager.
 class Bddexpressionwood {
  public:
   explicit Bddexpressionwood(bddpp_manager* manager);
+  // A forest over a manager of its own.
+  Bddexpressionwood();
+  // Deep copies: a forest that shares its manager gives a copy over the
+  // same manager, any other a copy over a copy of its manager. A null
+  // source gives an empty forest over a manager of its own.
+  explicit Bddexpressionwood(Bddexpressionwood const* source);
+  Bddexpressionwood(Bddexpressionwood const& source);
+  Bddexpressionwood& operator=(Bddexpressionwood const& source);
   ~Bddexpressionwood();
-  Bddexpressionwood(Bddexpressionwood const&) = delete;
-  Bddexpressionwood& operator=(Bddexpressionwood const&) = delete;
 
   void learn_expression(Bddexpression* e);
   void update_bdd_vars();
@@ -94,6 +163,73 @@ class Bddexpressionwood {
   // The equations that read variable i; empty outside the forest.
   std::set<long> const& Users(long i) const;
   long Late_date(long i) const;
+
+  // Further look-ups and small members.
+  void append_not_expression(long i);
+  Bddexpression* exp_by_bddname(std::string const& name);
+  Bddexpression* exp_by_bdd(bdd const& b);
+  std::string Bddname_exp_by_bdd(bdd const& b);
+  long Index_exp_by_name(std::string const& name);
+  std::string Name_exp_by_index(long i);
+  std::string Name_exp_by_bdd(bdd const& b);
+  std::string Bddname_exp_by_index(long i);
+  long Index_new_var_last(std::string const& name);
+  long Nb_bdd_vars() const { return nb_bdd_vars; }
+  long Nb_level() const { return nb_level; }
+  void delete_prefixe_names(std::string const& prefix);
+  // Enters e with the equations declared to read its variable.
+  void learn_abstract_expression(Bddexpression* e, std::set<long>* readers);
+
+  // Insertion of a variable anywhere in the order, with the tables shifted;
+  // forgetting and dropping equations; checks of the readers table.
+  void internal_global_build_dependances();
+  void update_bdd_vars(long p);
+  bdd New_var_before_by_bdd(bdd b, std::string const& name);
+  bdd New_var_before_by_index(long i, std::string const& name);
+  bdd New_var_after_by_bdd(bdd b, std::string const& name);
+  bdd New_var_after_by_index(long i, std::string const& name);
+  void forget_expression_by_bddid(long v);
+  void absolute_forget_expression_by_bddid(long v);
+  void clean(std::set<long> const& keep);
+  void clean(std::list<long> const& keep);
+  void coherence_dependances_check(std::ostream& out) const;
+
+  // Instances of another forest under new names.
+  std::set<long> Set_of_index_used_variables();
+  void Include_wood_instance(Bddexpressionwood& other, std::string const& suffix);
+  void Include_wood_instance(Bddexpressionwood& other, std::map<std::string, std::string>* renaming);
+
+  // Simplification passes. A keep list holds user types: a constant
+  // equation of such a type stays once its value is propagated.
+  void constants_propagation(std::list<int> const& keep);
+  void constants_propagation();
+  int global_tautology();
+  void reduce_expressions(bdd care, std::list<int> const& keep);
+  void reduce_expressions(bdd care);
+  void reduce_expressions_when_var_forgotten_by_exist_op(long v);
+  void reduce_expressions_when_var_forgotten_by_forall_op(long v);
+  bdd reduce_proposition_by_assertion();
+  long reduce_proposition_by_variable();
+
+  // Critical paths (weights along reader and dependence chains), closures
+  // and the dependency tree of one variable. A walk as deep as the variable
+  // count has gone round a signal cycle.
+  int down_critical_path(long index, long depth, long a);
+  int up_critical_path(long index, long depth, long b);
+  std::set<long> down_dependances(long index, long depth, std::set<long> const& s);
+  std::set<long> up_dependances(long index, long depth, std::set<long> const& s);
+  void stat_early_dep(std::ostream& out, long index);
+  void internal_stat_early_dep(std::ostream& out, long index, int depth, std::list<long>* seen);
+  // The dates again after the equations of the listed variables changed.
+  long compute_dates(std::list<long>& changed);
+
+  // Removal of intermediate variables by substitution into their readers.
+  void useless_local(long v);
+  void suppress_local(long v);
+  void suppress_locals(std::list<int> const& keep);
+  void suppress_locals();
+  void suppress_wires(std::list<int> const& keep);
+  void suppress_wires();
 
   // Dates and loops.
   long compute_dates();
@@ -114,7 +250,31 @@ class Bddexpressionwood {
   friend class Bddexpression;
   friend class b_automaton;
 
+  static long length_for(long nb_vars, char const* who, long limit);
+  static bool kept(std::list<int> const& keep, int usertype);
   bool in_range(long i) const { return i >= 0 && i < nb_bdd_vars; }
+  void add_id(long i);
+  void drop_id(long i);
+  void learn(Bddexpression* e, std::set<long> const* readers);
+  void copy_from(Bddexpressionwood const& source);
+  void swap_content(Bddexpressionwood& other);
+  void include(Bddexpressionwood& other, std::string const* suffix,
+               std::map<std::string, std::string>* renaming);
+  bdd include_var(std::string const& name);
+  void keep_or_delete(Bddexpression* e);
+  void include_shared(Bddexpressionwood& other, std::set<long> const& used,
+                      std::string const* suffix, std::map<std::string, std::string>* renaming);
+  void include_own(Bddexpressionwood& other, std::set<long> const& used, std::string const* suffix,
+                   std::map<std::string, std::string>* renaming);
+  void substitute(long v, long u);
+  void move_readers(long v, long d, std::set<long>& dead);
+  void bypass(long v);
+  void delete_equation(long v);
+  bool is_wire(long i) const;
+  void remove_dead(long v, std::set<long> const& dead);
+  void cleaning_pass();
+  void replace_exps(std::function<bdd(bdd const&)> const& f);
+  void closure(long index, long depth, std::set<long>& r, bool down);
   void enter_users(long i, std::set<long> const& deps);
   void leave_users(long i, std::set<long> const& deps);
   void set_late_date(long i, long d);
@@ -134,5 +294,17 @@ class Bddexpressionwood {
   mutable std::vector<long> ordered_ids;
   mutable bool ordered_valid;
 };
+
+// Free helpers of the forest: a table of levels on the standard output, the
+// shift of two date tables to 0, the PERT dates and the renumbering of a
+// set of indexes.
+void affiche_level(long n, bddpp_manager* m, long* levels);
+long normalise_min_min(long n, long* a, long* b);
+std::set<long> set_reencoding(std::set<long> const& s, long* map);
+int PERT(Bddexpressionwood* w);
+int learn_upstream_dependance(long n, long* dates, Bddexpression& e, int* overflow);
+int learn_downstream_dependance(long n, long* dates, Bddexpression& e, int* overflow);
+int PERT_original_version(long count, Bddexpression** equations);
+int PERT_original_version(long count, Bddexpression* equations);
 
 #endif

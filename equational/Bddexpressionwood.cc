@@ -10,10 +10,10 @@
 // Tables grow by doubling up to this many variables.
 static const long max_length = 1L << 28;
 
-static long length_for(long nb_vars, char const* who) {
+long Bddexpressionwood::length_for(long nb_vars, char const* who, long limit) {
   long length = 1;
   while (length < nb_vars) {
-    if (length >= max_length) {
+    if (length >= limit) {
       std::cerr << "in " << who << ": Nb bdd vars reached!" << std::endl
                 << "program aborted ..." << std::endl;
       exit(1);
@@ -27,7 +27,7 @@ Bddexpressionwood::Bddexpressionwood(bddpp_manager* manager_)
     : common_bdd_manager(0),
       manager(manager_),
       nb_bdd_vars(manager_->nbr_variables()),
-      length(length_for(nb_bdd_vars, "Bddexpression")),
+      length(length_for(nb_bdd_vars, "Bddexpression", max_length)),
       exp_table(length, nullptr),
       users(length),
       late_dates(length, 0),
@@ -53,7 +53,15 @@ void Bddexpressionwood::leave_users(long i, std::set<long> const& deps) {
     if (in_range(d)) users[d].erase(i);
 }
 
-void Bddexpressionwood::learn_expression(Bddexpression* e) {
+void Bddexpressionwood::learn_expression(Bddexpression* e) { learn(e, nullptr); }
+
+void Bddexpressionwood::learn_abstract_expression(Bddexpression* e, std::set<long>* readers) {
+  learn(e, readers);
+}
+
+// The entry of an equation, and for an abstract one the equations declared
+// to read its variable.
+void Bddexpressionwood::learn(Bddexpression* e, std::set<long> const* readers) {
   char const* fault = nullptr;
   long i = -1;
   if (!e) {
@@ -63,7 +71,7 @@ void Bddexpressionwood::learn_expression(Bddexpression* e) {
     i = m->Bdd_if_index(e->var);
     if (i < 0)
       fault = "no left member in expression";
-    else if (i >= m->nbr_variables())
+    else if (i >= manager->nbr_variables())
       fault = "bdd variable doesn't exist in Bdd manager";
   }
   if (fault) {
@@ -79,18 +87,30 @@ void Bddexpressionwood::learn_expression(Bddexpression* e) {
   if (old)
     leave_users(i, old->dependances);
   else
-    exp_ids.insert(i);
-  ordered_valid = false;
+    add_id(i);
   exp_table[i] = e;
   enter_users(i, e->dependances);
+  if (readers)
+    for (long r : *readers)
+      if (r < nb_bdd_vars) users[i].insert(r);
   nb_level = std::max(nb_level, std::max(e->early_date, late_dates[i]));
+}
+
+void Bddexpressionwood::add_id(long i) {
+  exp_ids.insert(i);
+  ordered_valid = false;
+}
+
+void Bddexpressionwood::drop_id(long i) {
+  exp_ids.erase(i);
+  ordered_valid = false;
 }
 
 void Bddexpressionwood::update_bdd_vars() {
   long m = manager->nbr_variables();
   if (nb_bdd_vars >= m) return;
   if (length < m) {
-    length = length_for(m, "Bddexpressionwood");
+    length = length_for(m, "Bddexpressionwood", max_length);
     exp_table.resize(length, nullptr);
     users.resize(length);
     late_dates.resize(length, 0);

@@ -100,12 +100,23 @@ void b_automaton::keep_outputs_registers_equations() {
   for (int j = 0; j < names.nb_outputs; ++j) mark(2 * n + names.nb_inputs + j);
 }
 
-static void append_names(std::string*& names, int& count, std::list<std::string> const& more) {
-  auto* all = new std::string[count + more.size()];
-  for (int i = 0; i < count; ++i) all[i] = names[i];
-  for (auto const& m : more) all[count++] = m;
-  delete[] names;
-  names = all;
+void b_autom_names::append_locals(std::list<std::string> const& more) {
+  auto* all = new std::string[nb_locals + more.size()];
+  for (int i = 0; i < nb_locals; ++i) all[i] = local_names[i];
+  for (auto const& m : more) all[nb_locals++] = m;
+  delete[] local_names;
+  local_names = all;
+}
+
+// The early and late date of every equation back to 0, and the level count
+// with them, so that the dates are computed afresh.
+void b_automaton::reset_dates() {
+  for (long i : wood->Exp_ids()) {
+    Bddexpression* e = wood->exp_table[i];
+    e->setEarlyDate(0);
+    e->setLateDate(0);
+  }
+  wood->update_nb_level(0);
 }
 
 int b_automaton::make_sortable(int show, int explain, std::ostream& log) {
@@ -113,17 +124,12 @@ int b_automaton::make_sortable(int show, int explain, std::ostream& log) {
   int n = names.nb_state_vars;
   std::set<long> candidates;
   for (long i = 2 * n; i < 2 * n + names.nb_inputs; ++i) candidates.insert(i);
-  for (long i : wood->Exp_ids()) {
-    Bddexpression* e = wood->exp_table[i];
-    e->setEarlyDate(0);
-    e->setLateDate(0);
-  }
-  wood->update_nb_level(0);
+  reset_dates();
   int ok = 0;
   std::set<long> created = wood->loop_breaking(candidates, ok);
   std::list<std::string> cut;
   for (long v : created) cut.push_back(wood->Manager()->Name_var_by_index(v));
-  append_names(names.local_names, names.nb_locals, cut);
+  names.append_locals(cut);
   // Every writer walks the equations in this order: one left out would be
   // missing from every target file.
   long outside = ok ? wood->exp_outside_sort() : -1;
