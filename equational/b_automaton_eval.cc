@@ -58,6 +58,26 @@ bdd b_automaton::output_cube(Bddexpressionwood& w) {
                        "no possible evaluation for output index ");
 }
 
+// The negation of a non-constant cube as disjoint cubes, the top literal
+// first: not l1, l1 and not l2, ... A reduction by a care set that is no
+// cube only conjoins cofactors, which does not keep a function even on the
+// care set; by these cubes each reduction is exact. For a single literal
+// the one cube is its negation.
+static std::list<bdd> complement_cubes(bddpp_manager* m, bdd f) {
+  std::list<bdd> r;
+  bdd prefix = m->Bdd_one();
+  while (!m->Bdd_is_tautology(f)) {
+    bdd x = m->Bdd_if(f);
+    bdd t = m->Bdd_then(f);
+    bool negative = m->Bdd_is_zero_tautologic(t);
+    bdd literal = negative ? m->Bdd_not(x) : x;
+    f = negative ? m->Bdd_else(f) : t;
+    r.push_back(m->Bdd_and(prefix, m->Bdd_not(literal)));
+    prefix = m->Bdd_and(prefix, literal);
+  }
+  return r;
+}
+
 bdd b_automaton::evaluation_etat_suivant(bdd& situation, int, bdd* outputs) {
   restore_sharing guard{this, wood->common_bdd_manager};
   set_common_bdd_manager(1);
@@ -113,7 +133,8 @@ int b_automaton::evaluation_etat_suivant(int* values, int verbose, int* next) {
 }
 
 // Each case splits on an implicant of the first undecided equation in late
-// order: one half decides it, the other loses the implicant's top variable.
+// order: one part decides it, the others, one per cube of the negation of
+// the implicant, fix at least one more variable.
 int b_automaton::evaluation_etats_suivants(bdd& situation, std::vector<bdd>& conditions,
                                            std::vector<bdd>& next_situations,
                                            std::vector<bdd>& outputs) {
@@ -143,14 +164,20 @@ int b_automaton::evaluation_etats_suivants(bdd& situation, std::vector<bdd>& con
       ++c;
       continue;
     }
-    auto w2 = std::make_unique<Bddexpressionwood>(w.get());
+    std::list<bdd> others = complement_cubes(m, f);
+    std::vector<std::unique_ptr<Bddexpressionwood>> copies;
+    for (size_t k = 0; k < others.size(); ++k)
+      copies.push_back(std::make_unique<Bddexpressionwood>(w.get()));
     w->reduce_expressions(f, keep);
-    bdd not_f = m->Bdd_not(f);
-    w2->reduce_expressions(not_f, keep);
+    auto copy = copies.begin();
+    for (bdd const& c : others) (*copy++)->reduce_expressions(c, keep);
     bdd with = m->Bdd_and(f, g);
     queue.emplace_back(std::move(w), with);
-    bdd without = m->Bdd_and(not_f, g);
-    queue.emplace_back(std::move(w2), without);
+    copy = copies.begin();
+    for (bdd const& c : others) {
+      bdd without = m->Bdd_and(c, g);
+      queue.emplace_back(std::move(*copy++), without);
+    }
   }
   return c;
 }
@@ -211,6 +238,8 @@ std::list<bdd> b_automaton::sensibilite_entrees(bdd situation, long index) {
   return result;
 }
 
+// The conditions pushed are cubes (the negation of an implicant is pushed
+// as its cubes), so that each reduction by one of them is exact.
 std::list<bdd> b_automaton::old_sensibilite_entrees(bdd situation) {
   bddpp_manager* m = manager_associe();
   std::cerr << "call sensibilite_entrees()" << std::endl;
@@ -238,12 +267,12 @@ std::list<bdd> b_automaton::old_sensibilite_entrees(bdd situation) {
         Print_debug_bdd(std::cerr, f);
         std::cerr << std::endl;
         bdd t = m->Bdd_one_implicant(f);
-        bdd with = m->Bdd_and(t, g);
-        queue.push_back(with);
-        bdd without = m->Bdd_and(m->Bdd_not(t), g);
-        queue.push_back(without);
-        std::cerr << "   empilement de " << sop(m, with) << std::endl
-                  << "   empilement de " << sop(m, without) << std::endl;
+        std::list<bdd> pushed{m->Bdd_and(t, g)};
+        for (bdd const& c : complement_cubes(m, t)) pushed.push_back(m->Bdd_and(c, g));
+        for (bdd const& p : pushed) {
+          queue.push_back(p);
+          std::cerr << "   empilement de " << sop(m, p) << std::endl;
+        }
         blocked = true;
         break;
       }
