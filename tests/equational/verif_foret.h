@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "b_automaton.h"
 #include "foret_test.h"
 
 using evaluateur = std::function<bool(valeurs const&)>;
@@ -78,6 +79,24 @@ inline std::string incoherences(Bddexpressionwood const& w) {
   std::ostringstream os;
   w.coherence_dependances_check(os);
   return os.str();
+}
+
+// A small automaton: state i has the next state named after it with "n"
+// appended; equations are given as (variable, condition text).
+struct petit_automate {
+  std::list<std::string> etats, entrees, sorties, locales;
+  std::vector<std::pair<std::string, std::string>> equations;
+  std::vector<int> initiales;
+};
+
+inline std::unique_ptr<b_automaton> automate_de(petit_automate d) {
+  std::list<std::string> suivants;
+  for (auto const& e : d.etats) suivants.push_back(e + "n");
+  b_autom_dec dec(d.etats, suivants, d.entrees, d.sorties, d.locales);
+  for (auto const& [v, texte] : d.equations) equation(*dec.wood_associee(), v, texte);
+  bddpp_manager* m = dec.manager_associe();
+  d.initiales.resize(d.etats.size() + 1, 0);
+  return std::make_unique<b_automaton>(&dec, d.initiales.data(), m->Bdd_one(), m->Bdd_one());
 }
 
 #endif
