@@ -132,6 +132,11 @@ TEST(Chemins, PertOriginalVersion) {
   EXPECT_EQ(y->getLateDate(), 1);
   EXPECT_EQ(z->getLateDate(), 0);
   EXPECT_EQ(PERT_original_version(0, table), 0);
+  // The same with the equations themselves in the array.
+  Bddexpression copies[] = {*z, *y, *x};
+  copies[0].setEarlyDate(0);
+  EXPECT_EQ(PERT_original_version(3, copies), 4);
+  EXPECT_EQ(copies[0].getEarlyDate(), 3);
   // Equations without dependences keep their dates, shifted to 0.
   auto v = foret({"p", "q"});
   Bddexpression* p = equation(*v, "p", "1");

@@ -29,6 +29,12 @@ TEST(Constructeurs, EmptyEquationsAreAbstract) {
     delete e;
   }
   EXPECT_EQ(w->exp_number(), 0);
+  // Given a variable and then a forest, an equation enters it.
+  auto* e = new Bddexpression();
+  e->setBddVar(w->Manager(), w->Manager()->Bdd_var_by_name("a"));
+  e->setBddexpressionwood(w.get());
+  EXPECT_EQ(w->exp_by_index(0), e);
+  EXPECT_EQ(e->my_bddname(), "a");
 }
 
 TEST(Constructeurs, ExpDef) {

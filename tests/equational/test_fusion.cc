@@ -55,10 +55,15 @@ TEST(Fusion, InstancesInAnotherManager) {
     EXPECT_EQ(valeur(s, "x_1", e), (a & 1) && (a & 2));
     EXPECT_EQ(valeur(s, "x_2", e), (a & 4) && (a & 8));
   }
-  // The same suffix again makes no new variable: the instances share them.
+  // The same suffix again makes no new variable: the instances share them,
+  // and the new equation replaces the first, which the forest no longer
+  // holds.
+  Bddexpression* premiere = s.exp_by_name("x_1");
   s.Include_wood_instance(*o, "_1");
   EXPECT_EQ(m.nbr_variables(), 6);
   EXPECT_EQ(s.exp_number(), 2);
+  EXPECT_NE(s.exp_by_name("x_1"), premiere);
+  delete premiere;
 }
 
 // O is a forest whose manager the automaton owns; S a copy that shares it.

@@ -66,6 +66,16 @@ TEST(Insertion, MoreThanOneNewVariableIsRefused) {
             "Internal error in update_bdd_vars(nouv_index):\nawaited 3 variables, found: 4\n");
   EXPECT_EQ(w->Nb_bdd_vars(), 2);
   EXPECT_EQ(w->exp_by_index(1)->getDependances(), std::set<long>{0});
+  // The index given must be one of the manager's.
+  auto v = foret({"a", "x"});
+  equation(*v, "x", "a");
+  v->Manager()->New_var_last("p");
+  EXPECT_NE(capture_cerr([&] { v->update_bdd_vars(-1); }).find("awaited 3 variables, found: 3"),
+            std::string::npos);
+  EXPECT_EQ(v->Nb_bdd_vars(), 2);
+  v->update_bdd_vars(2);
+  EXPECT_EQ(v->Nb_bdd_vars(), 3);
+  EXPECT_EQ(v->Users(0), std::set<long>{1});
   // A name the manager knows makes no variable.
   EXPECT_NE(capture_cerr([&] { w->New_var_before_by_index(0, "x"); }).find("awaited"),
             std::string::npos);
