@@ -11,7 +11,9 @@ void Bddexpression::Shannon_expand(long v, long& p, long& n) {
   if (!wood || !wood->manager || !exp.node()) return;
   bddpp_manager* m = wood->manager;
   if (v < 0 || v >= m->nbr_variables()) return;
-  bdd x = m->Bdd_var_by_id(v);
+  // v is a position in the order: once a variable has been inserted
+  // before others, the identities no longer follow the positions.
+  bdd x = m->Bdd_var_by_index(v);
   std::string s = m->Name_var_by_index(v);
   bdd pv = wood->New_var_last(name + "_" + s);
   bdd nv = wood->New_var_last(name + "_not" + s);

@@ -57,6 +57,31 @@ TEST(Insertion, AbstractDependancesFollowTheirVariables) {
   EXPECT_EQ(incoherences(*w), "");
 }
 
+// After an insertion before the input a, the loop is still cut on a (its
+// position, not the identity that its position had), and the cut forest
+// gives A = B = (a ? not c : c), the values of the original loop.
+TEST(Insertion, LoopBreakingAfterAnInsertion) {
+  auto w = foret({"a", "c", "A", "B"});
+  equation(*w, "A", "a and B or not a and c");
+  equation(*w, "B", "not a and A or a and not c");
+  bddpp_manager& m = *w->Manager();
+  w->New_var_before_by_index(0, "n");
+  int ok = 0;
+  std::set<long> crees = w->loop_breaking({1}, ok);
+  EXPECT_EQ(ok, 1);
+  EXPECT_EQ(noms_de(m, crees), (std::vector<std::string>{"A_a", "A_nota", "B_a", "B_nota"}));
+  EXPECT_EQ(w->exp_by_name("A_a")->getBddExp(), m.Bdd_var_by_name("B_a"));
+  for (unsigned e = 0; e < 4; ++e) {
+    bool a = e & 1u, c = e & 2u;
+    valeurs v(m.nbr_variables(), false);
+    v[m.Index_var_by_name("a")] = a;
+    v[m.Index_var_by_name("c")] = c;
+    for (long i : w->earliest_sort()) v[i] = evalue_bdd(m, w->exp_by_index(i)->getBddExp(), v);
+    EXPECT_EQ(v[m.Index_var_by_name("A")], a ? !c : c) << e;
+    EXPECT_EQ(v[m.Index_var_by_name("B")], a ? !c : c) << e;
+  }
+}
+
 TEST(Insertion, MoreThanOneNewVariableIsRefused) {
   auto w = foret({"a", "x"});
   equation(*w, "x", "a");
