@@ -119,6 +119,22 @@ TEST(Fusion, AbstractEquationsAreIncludedAbstract) {
   EXPECT_EQ(s.exp_by_bddname("x_1")->getBddExp(), fonction(m, "y_1 or b_1"));
 }
 
+// An abstract equation whose name is not that of its variable is refused
+// at its registration in the other manager, and released.
+TEST(Fusion, AnEquationRefusedAtItsRegistration) {
+  auto o = foret({"a", "x"});
+  bddpp_manager& m = *o->Manager();
+  new Bddexpression("autre", o.get(), m.Bdd_var_by_name("x"), bdd(), "f", 0, 0, 0);
+  Bddexpressionwood s;
+  std::string err = capture_cerr([&] { s.Include_wood_instance(*o, "_1"); });
+  EXPECT_NE(err.find("calling bddpp_manager::Bdd_var_by_id() with id= -1 :out of range!"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(err.find("no left member in expression"), std::string::npos);
+  EXPECT_EQ(s.exp_number(), 0);
+  EXPECT_EQ(noms_de(*s.Manager(), std::vector<long>{0}), std::vector<std::string>{"x_1"});
+}
+
 TEST(Fusion, Renamings) {
   auto o = foret({"a", "b", "x"});
   equation(*o, "x", "a and b");

@@ -178,6 +178,27 @@ TEST(Passes, AutomatonForgetsItsInputs) {
   }
 }
 
+// An abstract equation without right member is no proposition and gives
+// nothing to substitute: the passes go round it.
+TEST(Passes, AbstractEquationWithoutRightMember) {
+  auto w = foret({"a", "f", "y"});
+  bddpp_manager& m = *w->Manager();
+  std::set<long> lit{0};
+  auto* f = new Bddexpression(1L, w.get(), lit, "g", 0, 0);
+  Bddexpression* y = equation(*w, "y", "f and a");
+  EXPECT_EQ(w->reduce_proposition_by_assertion(), fonction(m, "f and a"));
+  w->suppress_local(1);
+  EXPECT_EQ(w->exp_by_index(1), nullptr);
+  EXPECT_EQ(y->getBddExp(), fonction(m, "f and a"));
+  auto v = foret({"a", "f"});
+  auto* g = new Bddexpression(1L, v.get(), lit, "g", 0, 0);
+  EXPECT_EQ(v->reduce_proposition_by_assertion(), v->Manager()->Bdd_one());
+  g->append_or_exp(v->Manager()->Bdd_var_by_name("a"));
+  EXPECT_EQ(g->getAbstraction(), 0);
+  EXPECT_EQ(g->getBddExp(), v->Manager()->Bdd_var_by_name("a"));
+  (void)f;
+}
+
 // x = a and b read by y = x or c.
 std::unique_ptr<Bddexpressionwood> foret_locale() {
   auto w = foret({"a", "b", "c", "x", "y"});
