@@ -1,15 +1,22 @@
 // The grafcet as both compilers see it: a private copy of the parsed grafcet
 // with its own BDD manager, the BDD variables of its inputs and steps, the
 // receptivities, guard flags and assertions as BDDs, and the checks and step
-// mode that run on them before any compilation.
+// mode that run on them before any compilation. Then the default
+// compilation: the reactions of one situation and the search of the
+// reachable situations that builds the symbolic automaton.
 #ifndef TARVEK_TARVEK_COMPIL_H
 #define TARVEK_TARVEK_COMPIL_H
 
+#include <list>
+#include <ostream>
 #include <set>
 #include <string>
 
+#include "FBA.h"
 #include "bddpp.h"
+#include "compil_modes.h"
 #include "gt_norm.h"
+#include "tarvek_valuation.h"
 
 // Variable order of the manager, which every later stage relies on: for
 // each input in declaration order its name, then name + "_pre_" for a
@@ -46,6 +53,11 @@ class tpen_BDD_fichier : public tpen_fichier {
   std::set<int> ens_ident_etape_by_FE(std::set<int> variables);
   std::set<int> ens_ident_FEk_post_transition(int t);
 
+  // The identifier sets of the inputs: boolean ones, event ones.
+  std::set<int> ens_conditions_externes() const;
+  std::set<int> ens_evenements_externes() const;
+  int type_etape(int s) const;  // 0 outside the table
+
   // Parsed anew at each call.
   bdd bdd_cond_action(int s, int k);
 
@@ -77,5 +89,73 @@ class tpen_BDD_fichier : public tpen_fichier {
   int ident_variable_etape(std::string const& prefixe, int s, const char* operation);
   std::set<int> ens_ident_etape_by(std::string const& prefixe, std::set<int> const& variables);
 };
+
+// One reaction: from the situation initiale to the situation finale under
+// the input context cond, emitting each output under its condition. The
+// conditions live in the encoding's manager.
+class trans_instantanee {
+ public:
+  trans_instantanee();
+  trans_instantanee(std::set<int> initiale, std::set<int> finale, bdd* actions, bdd cond,
+                    tpen_BDD_fichier* f);
+  // Kept for old callers: a record without output conditions.
+  trans_instantanee(int i, int j, bdd* actions, bdd cond, tpen_BDD_fichier* f);
+  trans_instantanee(const trans_instantanee& r);
+  trans_instantanee& operator=(const trans_instantanee& r);
+  ~trans_instantanee();
+
+  std::set<int> initiale;
+  std::set<int> finale;
+  bdd* actions;  // one per output of the grafcet; null without a grafcet
+  bdd cond;
+  tpen_BDD_fichier* fichier;
+};
+
+// Compares the situations and the grafcet, not the conditions.
+bool operator!=(const trans_instantanee& a, const trans_instantanee& b);
+std::ostream& operator<<(std::ostream& os, const trans_instantanee& r);
+
+// The contexts of one reaction still to be finished, first in, first out.
+class tpe_contexte {
+ public:
+  void push(const std::set<int>& xi, const std::set<int>& Ecp, const std::set<int>& Eca,
+            const std::set<int>& Tcf, const std::set<int>& Tcnf, const valuateur& v);
+  void pop(std::set<int>& xi, std::set<int>& Ecp, std::set<int>& Eca, std::set<int>& Tcf,
+           std::set<int>& Tcnf, valuateur& v);
+  bool empty() const;
+
+  std::list<std::set<int>> l_xi;
+  std::list<std::set<int>> l_Ecp;
+  std::list<std::set<int>> l_Eca;
+  std::list<std::set<int>> l_Tcf;
+  std::list<std::set<int>> l_Tcnf;
+  std::list<valuateur> l_valuateurs;
+};
+
+// Every reaction of the grafcet from the situation depart, one per class of
+// input values: 0 when all contexts concluded, 1 on an instability cycle
+// and 2 when some transition stays undecided, with the transitions
+// concerned in *bad.
+int PFI_symbolique(tpen_BDD_fichier& f, const std::set<int> depart, const std::set<int> Ecp0,
+                   const std::set<int> Eca0, std::list<trans_instantanee>* reactions,
+                   std::set<int>* bad, bool explain, std::ostream& log);
+
+// What a search found: its counts of situations and of reactions.
+struct bilan_recherche {
+  long situations = 0;
+  long reactions = 0;
+};
+
+// The default compilation. A fault of the grafcet ends the process with its
+// message and exit code 1. The caller owns the automaton.
+FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan = nullptr);
+int lis_Xtheta(tpen_BDD_fichier& f, std::set<int>& s);
+FBA* normalise_FBA(tpen_BDD_fichier& f, std::set<int> initial, int* varmap, int* outmap);
+FBA_transition normalise_transition_FBA(const FBA& a, const trans_instantanee& r, int* outmap);
+bdd* correspondance_FBA_actions(const FBA& a, tpen_BDD_fichier& f, int* outmap, bdd* conditions);
+// b rebuilt over the variables of the same names in the manager to; a
+// variable that to lacks reads as false.
+bdd bdd_translation_by_String(bddpp_manager* from, bdd b, bddpp_manager* to);
+std::string chaine_ens_num_grafcet_trans(tpen_BDD_fichier& f, std::set<int>& transitions);
 
 #endif

@@ -144,3 +144,10 @@ std::string tpen_BDD_fichier::bddtoString(bdd f, int mode, std::string prefix,
   }
   return r;
 }
+
+std::set<int> tpen_BDD_fichier::ens_conditions_externes() const { return conditions_externes; }
+std::set<int> tpen_BDD_fichier::ens_evenements_externes() const { return evenements_externes; }
+
+int tpen_BDD_fichier::type_etape(int s) const {
+  return s < 0 || s >= nombre_etapes ? 0 : table_etapes[s].type;
+}

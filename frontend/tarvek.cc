@@ -266,6 +266,42 @@ static bool sorties_demandees() {
          internal_mode || simul_mode || c_mode || ino_mode || vhdl_mode || doc_mode;
 }
 
+// The targets in the order of their writers, and which writers exist yet
+// for the automaton of each mode. A target asked for without its writer
+// stops the run, after the compilation and the dump, rather than leave a
+// missing file unnoticed.
+struct cible_tarvek {
+  const char* option;
+  int* flag;
+  bool ecrivain_par_situations;
+  bool ecrivain_equationnel;
+};
+
+static const cible_tarvek table_cibles[] = {
+    {"-sc", &sc_mode, false, false},
+    {"-brimot", &brimot_mode, false, false},
+    {"-esterel", &esterel_mode, false, false},
+    {"-lustre", &lustre_mode, false, false},
+    {"-blif", &blif_mode, false, false},
+    {"-vune", &vune_mode, false, false},
+    {"-intern", &internal_mode, false, true},  // no file in the equational mode
+    {"-c", &c_mode, false, false},
+    {"-ino", &ino_mode, false, false},
+    {"-vhdl", &vhdl_mode, false, false},
+    {"-doc", &doc_mode, false, false},
+};
+
+static void arrete_sur_cibles_sans_ecrivain() {
+  std::string manquantes;
+  for (auto const& c : table_cibles) {
+    bool ecrivain = equ_mode ? c.ecrivain_equationnel : c.ecrivain_par_situations;
+    if (*c.flag && !ecrivain) manquantes += std::string(" ") + c.option;
+  }
+  if (!manquantes.empty())
+    arrete_sur_message("ERROR: target generation is not available yet for:" + manquantes + " !!!" +
+                       fin_erreur);
+}
+
 // The CPU time since the input was opened closes the log.
 static void termine_log(g_chrono& chrono, std::fstream& log, const noms_compilation& noms) {
   log << std::endl;
@@ -310,13 +346,19 @@ int main(int argc, char** argv) {
   std::string module;
   // Held to the end of the run by whatever ends it.
   static b_automaton* automate = nullptr;
-  if (equ_mode) automate = compilation_equationnelle(*encodage, *grafcet, log, module);
-
-  if (!sorties_demandees())
-    signale_message("Warning: no outputs required : only generation of .log file ...");
+  static FBA* automate_fba = nullptr;
+  if (equ_mode)
+    automate = compilation_equationnelle(*encodage, *grafcet, log, module);
   else
-    arrete_sur_message(std::string("ERROR: compilation and target generation are not available yet !!!") +
-           fin_erreur);
+    automate_fba = compilation_par_situations(*encodage, log);
+
+  if (!sorties_demandees()) {
+    signale_message("Warning: no outputs required : only generation of .log file ...");
+  } else {
+    arrete_sur_cibles_sans_ecrivain();
+    if (show_mode) std::cout << "GENERATION" << std::endl;
+  }
+  delete automate_fba;
   delete automate;
 
   termine_log(chrono, log, noms);

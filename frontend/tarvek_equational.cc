@@ -8,22 +8,6 @@
 #include "tarvek.h"
 #include "tarvek_compilation.h"
 
-// The node counter does not go down with the collection: the lines show
-// how many nodes the compilation made.
-static void nettoie_bdd(bddpp_manager* m, std::fstream& log) {
-  if (noarrange_mode) return;
-  if (show_mode) std::cout << "RE-ENUMERATION of BDD variables" << std::endl;
-  if (explain_mode)
-    log << "RE-ENUMARATION of BDD variables" << std::endl
-        << "  before garbage collector: " << m->Bdd_total_size() << " BDD nodes" << std::endl;
-  m->Bdd_gc();
-  if (explain_mode)
-    log << "  after garbage collector: " << m->Bdd_total_size() << " BDD nodes" << std::endl;
-  m->Bdd_var_reorder();
-  if (explain_mode)
-    log << "  after scheduling: " << m->Bdd_total_size() << " BDD nodes" << std::endl << std::endl;
-}
-
 b_automaton* compilation_equationnelle(tpen_BDD_fichier& encodage, tpen_fichier& grafcet,
                                        std::fstream& log, std::string& module) {
   std::cerr << "EQU_MODE demande" << std::endl;

@@ -58,7 +58,8 @@ cp "$examples/traffic_light.gt" "$dir/"
 load_file traffic_light.gt
 click_at "$win" "${c_box[@]}"
 click_at "$win" "${compile[@]}"
-# Until the writers exist a requested target ends in an error box: close it.
+# The grafcet compiles; until the C writer exists, asking for C then ends in
+# an error box that names it: close it.
 if box=$(xdo_wait_box $pid "$win"); then xdo_key "$box" Return; fi
 finish compile "${COMPILE_EXIT:-1}"
 [ -f "$dir/traffic_light.log" ] || fail "compile: no log"
