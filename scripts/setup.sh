@@ -75,7 +75,7 @@ if [ "$mode" = run ]; then
   out=build/demo
   mkdir -p "$out"
   cp examples/traffic_light.gt "$out/"
-  # The reader, the checks and the log: the compilation and the writers come later.
+  # The reader, the checks, the compilation and the log: the writers come later.
   rc=0
   (cd "$out" && env -u DISPLAY ../run/frontend/tarvek traffic_light.gt -explain) || rc=$?
   echo "--- $out/traffic_light.log"
