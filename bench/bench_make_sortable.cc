@@ -13,8 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "lex.gt.h"
-#include "parse_gt.h"
+#include "lecture_gt.h"
 #include "systeme_equationnel.h"
 
 static std::string anneaux(int m) {
@@ -36,19 +35,6 @@ static std::string anneaux(int m) {
          " EndTransition: Link: EndLinkTable: Assertion: EndAssertion:";
 }
 
-// The grafcet of the text, which the caller deletes.
-static tpen_fichier* lit(std::string const& texte, std::fstream& log) {
-  std::istringstream in(texte);
-  gtFlexLexer scanner(&in, &log);
-  class_gt_parser parser;
-  parser.lexer = &scanner;
-  if (parser.parse(log, 0) != 0) {
-    std::cerr << "the grafcet does not read" << std::endl;
-    exit(1);
-  }
-  return parser.result;
-}
-
 int main(int argc, char** argv) {
   int plus_grand = argc > 1 ? std::atoi(argv[1]) : 14;
   double limite = argc > 2 ? std::atof(argv[2]) : 600;
@@ -58,7 +44,7 @@ int main(int argc, char** argv) {
             << std::endl
             << "|---|---|---|---|---|---|---|---|" << std::endl;
   for (int m = 1; m <= plus_grand; ++m) {
-    std::unique_ptr<tpen_fichier> grafcet(lit(anneaux(m), log));
+    std::unique_ptr<tpen_fichier> grafcet(lit_texte_gt(anneaux(m), log));
     tpen_BDD_fichier encodage(grafcet.get());
     auto debut = std::chrono::steady_clock::now();
     b_automaton* a = genere_systeme_equationnel(encodage, log);

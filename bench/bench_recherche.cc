@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "lex.gt.h"
-#include "parse_gt.h"
+#include "lecture_gt.h"
 #include "tarvek_compil.h"
 
 namespace {
@@ -85,15 +84,7 @@ struct mesure {
 
 mesure compile(const std::string& gt, bool pas_a_pas) {
   std::fstream trace("/dev/null", std::ios::out);
-  std::istringstream in(gt);
-  gtFlexLexer scanner(&in, &trace);
-  class_gt_parser parser;
-  parser.lexer = &scanner;
-  if (parser.parse(trace, 0) != 0) {
-    std::cerr << "bench_recherche: a generated grafcet does not parse" << std::endl;
-    std::exit(1);
-  }
-  std::unique_ptr<tpen_fichier> grafcet(parser.result);
+  std::unique_ptr<tpen_fichier> grafcet(lit_texte_gt(gt, trace));
   tpen_BDD_fichier encodage(grafcet.get());
   if (pas_a_pas) encodage.force_garde_transitions();
   std::ostream nul(nullptr);
