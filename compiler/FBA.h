@@ -12,7 +12,8 @@
 
 #include "bddpp.h"
 
-enum FSM_type_input { FSM_undefined = 0, FSM_pure = 1, FSM_bool = 2, FSM_integer = 3 };
+// An int underneath: a value outside the four kinds is printed as nothing.
+enum FSM_type_input : int { FSM_undefined = 0, FSM_pure = 1, FSM_bool = 2, FSM_integer = 3 };
 
 class FSM_input {
  public:

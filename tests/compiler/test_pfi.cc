@@ -79,20 +79,20 @@ TEST(PointFixe, InstabilityAndUndecidedTransitions) {
   // decides that its steps stay inactive.
   encodage_teste inactive = encode(gt_entrees(entrees, {"IS: 3 0 8", "NS: 1 0 0", "NS: 2 0 4"},
                                               {"1 0 2 FR: (1) TO: (2) : \"1\"", "2 0 6 FR: (2) TO: (1) : \"1\""}));
-  r = pfi(*inactive.e, {0}, true);
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.bad, (ens{0, 1}));
-  EXPECT_NE(r.log.find("NON PARTITION sur les ensembles Tcnf et Tcf\nTcnf={} soit {}\nTcf={} soit {}\n"
+  resultat_pfi s = pfi(*inactive.e, {0}, true);
+  EXPECT_EQ(s.code, 2);
+  EXPECT_EQ(s.bad, (ens{0, 1}));
+  EXPECT_NE(s.log.find("NON PARTITION sur les ensembles Tcnf et Tcf\nTcnf={} soit {}\nTcf={} soit {}\n"
                        "PFI_symbolique termine\n"),
             std::string::npos);
 
   // Reactions concluded before the fault stay in the list.
   encodage_teste apres = encode(gt_entrees(entrees, {"IS: 1 0 0", "NS: 2 0 4"},
                                            {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 0 6 FR: (1) TO: (0) : \"1\""}));
-  r = pfi(*apres.e, {0});
-  EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.bad, (ens{0}));
-  EXPECT_EQ(lignes(r), (std::vector<std::string>{"[ initial: {0}, final:{0}, cond: not a cond actions : ]\n"}));
+  resultat_pfi u = pfi(*apres.e, {0});
+  EXPECT_EQ(u.code, 1);
+  EXPECT_EQ(u.bad, (ens{0}));
+  EXPECT_EQ(lignes(u), (std::vector<std::string>{"[ initial: {0}, final:{0}, cond: not a cond actions : ]\n"}));
 }
 
 // A step left and entered again in one reaction stays active; the impulse
@@ -136,9 +136,9 @@ TEST(PointFixe, ContextsThatTheAssertionExcludesAreDropped) {
   // leaves its reactions as they were.
   encodage_teste s = encode(gt_entrees(entrees, {"IS: 1 0 0", "NS: 2 0 4"},
                                        {"1 0 2 FR: (0) TO: (1) : \"a\""}, {"not X1", "c or d"}));
-  r = pfi(*s.e, {0});
-  EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.reactions.size(), 2u);
+  resultat_pfi exclue = pfi(*s.e, {0});
+  EXPECT_EQ(exclue.code, 0);
+  EXPECT_EQ(exclue.reactions.size(), 2u);
 }
 
 // The split on a leaves t1 certainly true in the half not a; the events
