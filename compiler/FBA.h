@@ -78,6 +78,21 @@ class FBA {
   void bdd_garbage_collector();
   void bdd_var_reorder();
 
+  // The target writers, defined with the writers of each target; the int
+  // is the cover method.
+  void SC_put(std::ostream& os, int method) const;
+  void BRIMOT_put(std::ostream& os, int method) const;
+  void ESTEREL_put(std::ostream& os, int method) const;
+  void LUSTRE_put(std::ostream& os, int method) const;
+  void BLIF_put(std::ostream& os, int method) const;
+  void VUNE_put(std::ostream& os, int method) const;
+  void FBA_put(std::ostream& os, int method) const;
+  void c_put(std::ostream& c, std::ostream& h, int method) const;
+  void ino_put_grafcet(std::ostream& os, int method,
+                       std::list<std::string> const& event_outputs) const;
+  void VHDL_put(std::ostream& os, int altera, int method) const;
+  void DOC_put(std::ostream& os, int method) const;
+
   std::string name;
   bddpp_manager* manager;
   int inputs_number;

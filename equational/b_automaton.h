@@ -178,6 +178,20 @@ class b_automaton {
   // it creates to the locals; 0 when a loop is left that no input cuts.
   int make_sortable(int show, int explain, std::ostream& log);
   void BRIMOT_put(std::ostream& os, int method, std::string const& module);
+
+  // The target writers, defined with the writers of each target: the int
+  // is the cover method (VHDL: the Altera switch), the module name the
+  // grafcet's.
+  void ESTEREL_put(std::ostream& os, int method, std::string const& module);
+  void LUSTRE_put(std::ostream& os, int method, std::string const& module);
+  void VUNE_put(std::ostream& os, int method, std::string const& module);
+  void BLIF_put(std::ostream& os, int method, std::string const& module);
+  void C_put(std::ostream& c, std::ostream& h, int method, std::string const& module);
+  void INO_put_grafcet(std::ostream& os, int method, std::string const& module,
+                       std::list<std::string> const& event_outputs);
+  void VHDL_put(std::ostream& os, int altera, std::string const& module);
+  void DOC_put(std::ostream& os, int method, std::string const& module);
+
   bddpp_manager* manager_associe();
   Bddexpressionwood* wood_associee();
   void putbdd(bdd const& f, std::ostream& os, int method);

@@ -17,6 +17,7 @@
 #include "gt_norm.h"
 #include "lex.gt.h"
 #include "parse_gt.h"
+#include "tarvek_cibles.h"
 #include "tarvek_compil.h"
 #include "tarvek_compilation.h"
 #include "wintarvek_interface.h"
@@ -180,21 +181,9 @@ static std::string sans_arguments(int* argc, char** argv) {
   return base;
 }
 
-struct noms_compilation {
-  std::string input, log, sc, brimot, lustre, esterel, blif, vune, fba, c, h, ino, vhdl, doc;
-};
-
-static noms_compilation construit_noms(const std::string& base) {
-  return {base + ".gt",   base + ".log",  base + ".sc",   base + ".brm", base + ".lus",
-          base + ".strl", base + ".blif", base + ".vune", base + ".fba", base + ".c",
-          base + ".h",    base + ".ino",  base + ".vhd",  base + ".doc"};
-}
-
 // A log that cannot be written is an error: a run must not end as a success
 // without the record of what it did.
-[[noreturn]] static void log_impossible(const noms_compilation& noms) {
-  arrete_sur_message("file " + noms.log + " cannot be written !" + fin_erreur);
-}
+[[noreturn]] static void log_impossible(const noms_compilation& noms) { fichier_impossible(noms.log); }
 
 // The log is created before a missing input is reported, so that a failed
 // run never leaves the log of an earlier one behind.
@@ -266,49 +255,19 @@ static bool sorties_demandees() {
          internal_mode || simul_mode || c_mode || ino_mode || vhdl_mode || doc_mode;
 }
 
-// The targets in the order of their writers, and which writers exist yet
-// for the automaton of each mode. A target asked for without its writer
-// stops the run, after the compilation and the dump, rather than leave a
-// missing file unnoticed.
-struct cible_tarvek {
-  const char* option;
-  int* flag;
-  bool ecrivain_par_situations;
-  bool ecrivain_equationnel;
-};
-
-static const cible_tarvek table_cibles[] = {
-    {"-sc", &sc_mode, false, false},
-    {"-brimot", &brimot_mode, false, false},
-    {"-esterel", &esterel_mode, false, false},
-    {"-lustre", &lustre_mode, false, false},
-    {"-blif", &blif_mode, false, false},
-    {"-vune", &vune_mode, false, false},
-    {"-intern", &internal_mode, false, true},  // no file in the equational mode
-    {"-c", &c_mode, false, false},
-    {"-ino", &ino_mode, false, false},
-    {"-vhdl", &vhdl_mode, false, false},
-    {"-doc", &doc_mode, false, false},
-};
-
-static void arrete_sur_cibles_sans_ecrivain() {
-  std::string manquantes;
-  for (auto const& c : table_cibles) {
-    bool ecrivain = equ_mode ? c.ecrivain_equationnel : c.ecrivain_par_situations;
-    if (*c.flag && !ecrivain) manquantes += std::string(" ") + c.option;
-  }
-  if (!manquantes.empty())
-    arrete_sur_message("ERROR: target generation is not available yet for:" + manquantes + " !!!" +
-                       fin_erreur);
-}
-
-// The CPU time since the input was opened closes the log.
+// The CPU time since the input was opened closes the log, and the
+// documentation when there is one.
 static void termine_log(g_chrono& chrono, std::fstream& log, const noms_compilation& noms) {
   log << std::endl;
   double t = chrono.Stop() / 1000.0;
   log << "CPU computing time: " << t << " secondes" << std::endl;
   log.close();
   if (log.fail()) log_impossible(noms);
+  if (!doc_mode) return;
+  std::ofstream doc(noms.doc, std::ios::out | std::ios::app);
+  doc << "Temps CPU de compilation: " << t << " secondes" << std::endl << std::endl;
+  doc.close();
+  if (doc.fail()) fichier_impossible(noms.doc);
 }
 
 int main(int argc, char** argv) {
@@ -357,6 +316,7 @@ int main(int argc, char** argv) {
   } else {
     arrete_sur_cibles_sans_ecrivain();
     if (show_mode) std::cout << "GENERATION" << std::endl;
+    ecrit_cibles({automate_fba, automate, module, optimisation_mode, outputs_evenements}, noms);
   }
   delete automate_fba;
   delete automate;

@@ -98,6 +98,36 @@ TEST(Tarvek, TargetsWithoutWriterStopTheRun) {
   EXPECT_EQ(e.err, "EQU_MODE demande\n");
 }
 
+// The equational mode writes no sc netlist, only says so, and creates its
+// BRIMOT file empty, its writer saying it has nothing to write; neither
+// stops the run.
+TEST(Tarvek, EquationalTargetsWithoutText) {
+  std::string d = scratch_dir("tarvek_equ_targets");
+  write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
+  write_file(d + "/g.brm", "earlier run");
+  run_result r = tarvek(d, {"g.gt", "-equational", "-sc", "-brimot", "-intern"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.err,
+            "EQU_MODE demande\nSC generation is incompatible with the equationnal compilation mode\n"
+            "to do !\n");
+  EXPECT_FALSE(file_exists(d + "/g.sc"));
+  EXPECT_FALSE(file_exists(d + "/g.fba"));
+  EXPECT_TRUE(file_exists(d + "/g.brm"));
+  EXPECT_EQ(read_file(d + "/g.brm"), "");
+}
+
+// A target file that cannot be created ends the run with its name, after
+// the files of the targets before it.
+TEST(Tarvek, TargetFileThatCannotBeWritten) {
+  std::string d = scratch_dir("tarvek_target_unwritable");
+  write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
+  std::filesystem::create_directory(d + "/g.brm");
+  run_result r = tarvek(d, {"g.gt", "-equational", "-brimot"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "EQU_MODE demande\nfile g.brm cannot be written !" + casse);
+  EXPECT_EQ(read_file(d + "/g.log").find("CPU computing time"), std::string::npos);
+}
+
 TEST(Tarvek, FileNames) {
   std::string d = scratch_dir("tarvek_names");
   struct cas {

@@ -1,0 +1,104 @@
+// The names of the files of one run and the target table: which writer of
+// which automaton writes each requested target, in the fixed order.
+#include "tarvek_cibles.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "g_messages.h"
+#include "tarvek.h"
+
+noms_compilation construit_noms(const std::string& base) {
+  return {base + ".gt",   base + ".log",  base + ".sc",   base + ".brm", base + ".lus",
+          base + ".strl", base + ".blif", base + ".vune", base + ".fba", base + ".c",
+          base + ".h",    base + ".ino",  base + ".vhd",  base + ".doc"};
+}
+
+void fichier_impossible(const std::string& nom) {
+  arrete_sur_message("file " + nom + " cannot be written !\n    --> break compilation processing ...");
+}
+
+namespace {
+
+// A writer receives the target's stream, and for C the header's; both are
+// null for a target that its mode writes no file for.
+typedef void (*ecrivain_cible)(const contexte_cibles& ctx, std::ostream* out, std::ostream* entete);
+
+struct cible_tarvek {
+  const char* option;
+  int* flag;
+  std::string noms_compilation::*fichier;
+  std::string noms_compilation::*entete;  // the C header only
+  ecrivain_cible par_situations;          // null: no writer yet
+  ecrivain_cible equationnel;             // null: no writer yet
+  bool fichier_equationnel;               // false: the equational mode writes no file
+};
+
+void rien(const contexte_cibles&, std::ostream*, std::ostream*) {}
+
+// Shown in the box only: the run goes on without the file.
+void sc_equationnel(const contexte_cibles&, std::ostream*, std::ostream*) {
+  fl_show_Snotice("SC generation is incompatible with the equationnal compilation mode");
+}
+
+const cible_tarvek table_cibles[] = {
+    {"-sc", &sc_mode, &noms_compilation::sc, nullptr, nullptr, sc_equationnel, false},
+    {"-brimot", &brimot_mode, &noms_compilation::brimot, nullptr, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->BRIMOT_put(*o, c.methode, c.module);
+     },
+     true},
+    {"-esterel", &esterel_mode, &noms_compilation::esterel, nullptr, nullptr, nullptr, true},
+    {"-lustre", &lustre_mode, &noms_compilation::lustre, nullptr, nullptr, nullptr, true},
+    {"-blif", &blif_mode, &noms_compilation::blif, nullptr, nullptr, nullptr, true},
+    {"-vune", &vune_mode, &noms_compilation::vune, nullptr, nullptr, nullptr, true},
+    {"-intern", &internal_mode, &noms_compilation::fba, nullptr, nullptr, rien, false},
+    {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h, nullptr, nullptr, true},
+    {"-ino", &ino_mode, &noms_compilation::ino, nullptr, nullptr, nullptr, true},
+    {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr, nullptr, nullptr, true},
+    {"-doc", &doc_mode, &noms_compilation::doc, nullptr, nullptr, nullptr, true},
+};
+
+ecrivain_cible ecrivain_du_mode(const cible_tarvek& c) {
+  return equ_mode ? c.equationnel : c.par_situations;
+}
+
+bool fichier_du_mode(const cible_tarvek& c) { return !equ_mode || c.fichier_equationnel; }
+
+void ouvre(std::ofstream& f, const std::string& nom) {
+  f.open(nom, std::ios::out | std::ios::trunc);
+  if (!f.is_open()) fichier_impossible(nom);
+}
+
+void ferme(std::ofstream& f, const std::string& nom) {
+  f.close();
+  if (f.fail()) fichier_impossible(nom);
+}
+
+}  // namespace
+
+void arrete_sur_cibles_sans_ecrivain() {
+  std::string manquantes;
+  for (auto const& c : table_cibles)
+    if (*c.flag && !ecrivain_du_mode(c)) manquantes += std::string(" ") + c.option;
+  if (!manquantes.empty())
+    arrete_sur_message("ERROR: target generation is not available yet for:" + manquantes +
+                       " !!!\n    --> break compilation processing ...");
+}
+
+void ecrit_cibles(const contexte_cibles& ctx, const noms_compilation& noms) {
+  for (auto const& c : table_cibles) {
+    if (!*c.flag) continue;
+    ecrivain_cible ecrit = ecrivain_du_mode(c);
+    if (!fichier_du_mode(c)) {
+      ecrit(ctx, nullptr, nullptr);
+      continue;
+    }
+    std::ofstream out, entete;
+    ouvre(out, noms.*c.fichier);
+    if (c.entete) ouvre(entete, noms.*c.entete);
+    ecrit(ctx, &out, c.entete ? &entete : nullptr);
+    ferme(out, noms.*c.fichier);
+    if (c.entete) ferme(entete, noms.*c.entete);
+  }
+}
