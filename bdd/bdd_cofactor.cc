@@ -6,34 +6,59 @@
 
 namespace {
 
+// Where the cofactors by one literal keep their results: in the manager's
+// cache, under the literal; those by a literal array in a memo of the call.
+struct literal_results {
+  bdd_cache& cache;
+  uintptr_t literal;
+  bool find(bdd_node* x, bdd_node*& r, int& link) { return cache.find(bdd_tagged(1, x), literal, r, link); }
+  void put(bdd_node* x, bdd_node* r, int link) { cache.put(bdd_tagged(1, x), literal, r, link); }
+};
+
+struct array_results {
+  bdd_memo memo;
+  bool find(bdd_node* x, bdd_node*& r, int& link) { return memo.find(1, x, r, link); }
+  void put(bdd_node* x, bdd_node* r, int link) { memo.put(1, x, r, link); }
+};
+
 // Cofactor of (a, x) where lit(i) gives the entry of index i. Below the
 // deepest fixed index every node would be found again as it is, so the
-// walk returns it without descending.
-template <typename Lit>
-bdd_node* cofactor(bddpp_manager* m, int a, bdd_node* x, Lit const& lit, int32_t deepest, int& link) {
+// walk returns it without descending. The walk of (-a, x) meets the same
+// nodes and ends on the same node with the opposite link type, so results
+// are kept for a = +1.
+template <typename Lit, typename Results>
+bdd_node* cofactor(bddpp_manager* m, int a, bdd_node* x, Lit const& lit, int32_t deepest, Results& results,
+                   int& link) {
   link = a;
   if (x->id == -1) return x;
   int32_t i = bdd_engine::index(x);
   if (i > deepest) return x;
-  int v = lit(i);
-  if (v == 1) return cofactor(m, a, x->then_node, lit, deepest, link);
-  if (v != 2) return cofactor(m, a * x->else_link, x->else_node, lit, deepest, link);
-  int t_link, e_link;
-  bdd_node* t = cofactor(m, a, x->then_node, lit, deepest, t_link);
-  bdd_node* e = cofactor(m, a * x->else_link, x->else_node, lit, deepest, e_link);
-  if (t == e && t_link == e_link) {
-    link = t_link;
-    return t;
+  bdd_node* r;
+  if (results.find(x, r, link)) {
+    link *= a;
+    return r;
   }
-  link = 1;
-  return m->Find_or_create_bdd_node(i, t_link, e_link, t, e, link);
+  int v = lit(i);
+  if (v == 1) {
+    r = cofactor(m, a, x->then_node, lit, deepest, results, link);
+  } else if (v != 2) {
+    r = cofactor(m, a * x->else_link, x->else_node, lit, deepest, results, link);
+  } else {
+    int t_link, e_link;
+    bdd_node* t = cofactor(m, a, x->then_node, lit, deepest, results, t_link);
+    bdd_node* e = cofactor(m, a * x->else_link, x->else_node, lit, deepest, results, e_link);
+    r = bdd_engine::join(m, i, t_link, t, e_link, e, link);
+  }
+  results.put(x, r, link * a);
+  return r;
 }
 
 bdd_node* cofactor_by_array(bddpp_manager* m, int a, bdd_node* x, int const* literals, int& link) {
   int32_t deepest = -1;
   for (int32_t i = 0; i < m->nbr_variables(); ++i)
     if (literals[i] != 2) deepest = i;
-  return cofactor(m, a, x, [literals](int32_t i) { return literals[i]; }, deepest, link);
+  array_results results{bdd_memo(m)};
+  return cofactor(m, a, x, [literals](int32_t i) { return literals[i]; }, deepest, results, link);
 }
 
 [[noreturn]] void null_cofactor() {
@@ -62,7 +87,8 @@ bdd_node* bddpp_manager::Bdd_cube_reduce(int a, bdd_node* x, int b, bdd_node* cu
   if (cube->manager == this && bdd_engine::is_var_node(this, cube)) {
     int32_t k = bdd_engine::index(cube);
     int value = b == 1 ? 1 : 0;
-    return cofactor(this, a, x, [k, value](int32_t i) { return i == k ? value : 2; }, k, link);
+    literal_results results{bdd_engine::cache(this), bdd_cache::literal_key(k, value)};
+    return cofactor(this, a, x, [k, value](int32_t i) { return i == k ? value : 2; }, k, results, link);
   }
   std::vector<int> literals(nbr_var);
   Bdd_node_to_literals(b, cube, literals.data());
@@ -105,13 +131,25 @@ bdd bddpp_manager::Bdd_exist(bdd const& f, bdd const& v) { return quantify(this,
 
 bdd bddpp_manager::Bdd_forall(bdd const& f, bdd const& v) { return quantify(this, f, v, false); }
 
-bdd bddpp_manager::Bdd_keep_first_variables(bdd const& f, long k) {
-  if (!f.node() || f.node()->id == -1) return bdd(this, f.link_type(), f.node());
+// The recursions on handles below meet a sub-function again on every path
+// that leads to it; within one call the memo gives the result of the first
+// meeting, whose walk would be repeated node for node.
+static bdd keep_first(bddpp_manager* m, bdd const& f, long k, bdd_memo& memo) {
+  if (!f.node() || f.node()->id == -1) return bdd(m, f.link_type(), f.node());
   int32_t c = bdd_engine::index(f.node());
-  if (c >= k) return Bdd_one();
-  bdd t = Bdd_keep_first_variables(Bdd_then(f), k);
-  bdd e = Bdd_keep_first_variables(Bdd_else(f), k);
-  return Bdd_ite(1, c, t, e);
+  if (c >= k) return m->Bdd_one();
+  bdd r;
+  if (memo.find(f, r)) return r;
+  bdd t = keep_first(m, m->Bdd_then(f), k, memo);
+  bdd e = keep_first(m, m->Bdd_else(f), k, memo);
+  r = m->Bdd_ite(1, c, t, e);
+  memo.put(f, r);
+  return r;
+}
+
+bdd bddpp_manager::Bdd_keep_first_variables(bdd const& f, long k) {
+  bdd_memo memo(this);
+  return keep_first(this, f, k, memo);
 }
 
 // The conjunction of the cofactors of f by the cubes of a disjoint cover
@@ -164,24 +202,41 @@ bdd bddpp_manager::Bdd_compose(bdd const& f, bdd const& v, bdd const& g) {
 }
 
 // Walks down to the constants even below v.
-bdd bddpp_manager::Bdd_compose_loc(bdd const& f, bdd const& v, bdd const& g) {
+static bdd compose(bddpp_manager* m, bdd const& f, bdd const& v, bdd const& g, bdd_memo& memo) {
   if (!f.node() || f.node()->id == -1) return f;
-  bdd t = Bdd_compose_loc(Bdd_then(f), v, g);
-  bdd e = Bdd_compose_loc(Bdd_else(f), v, g);
+  bdd r;
+  if (memo.find(f, r)) return r;
+  bdd t = compose(m, m->Bdd_then(f), v, g, memo);
+  bdd e = compose(m, m->Bdd_else(f), v, g, memo);
   int32_t fi = bdd_engine::index(f.node());
-  if (fi == bdd_engine::index(v.node())) return Bdd_ite(g, t, e);
-  return Bdd_ite(1, fi, t, e);
+  r = fi == bdd_engine::index(v.node()) ? m->Bdd_ite(g, t, e) : m->Bdd_ite(1, fi, t, e);
+  memo.put(f, r);
+  return r;
+}
+
+bdd bddpp_manager::Bdd_compose_loc(bdd const& f, bdd const& v, bdd const& g) {
+  bdd_memo memo(this);
+  return compose(this, f, v, g, memo);
 }
 
 // The else branch is renamed before the then branch.
+static bdd replace_vars(bddpp_manager* m, bdd const& f, long* positions, bdd_memo& memo) {
+  if (!f.node() || f.node()->id == -1) return bdd(m, f.link_type(), f.node());
+  bdd r;
+  if (memo.find(f, r)) return r;
+  bdd w = m->Bdd_var_by_index(positions[bdd_engine::index(f.node())]);
+  bdd t = m->Bdd_then(f);
+  bdd e = m->Bdd_else(f);
+  bdd re = replace_vars(m, e, positions, memo);
+  bdd rt = replace_vars(m, t, positions, memo);
+  r = m->Bdd_ite(w, rt, re);
+  memo.put(f, r);
+  return r;
+}
+
 bdd bddpp_manager::Bdd_replace_vars(bdd const& f, long* positions) {
-  if (!f.node() || f.node()->id == -1) return bdd(this, f.link_type(), f.node());
-  bdd w = Bdd_var_by_index(positions[bdd_engine::index(f.node())]);
-  bdd t = Bdd_then(f);
-  bdd e = Bdd_else(f);
-  bdd re = Bdd_replace_vars(e, positions);
-  bdd rt = Bdd_replace_vars(t, positions);
-  return Bdd_ite(w, rt, re);
+  bdd_memo memo(this);
+  return replace_vars(this, f, positions, memo);
 }
 
 bdd bddpp_manager::Bdd_swap_vars(bdd const&, bdd const&, bdd const&) {

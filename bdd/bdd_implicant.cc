@@ -3,8 +3,7 @@
 #include "bddpp_int.h"
 
 static size_t support_size(bdd const& f) {
-  bdd_support const* s = bdd_engine::support(f.node());
-  return s ? s->ids.size() : 0;
+  return f.node()->id < 0 ? 0 : bdd_engine::support_ids(f.node()).size();
 }
 
 // Level by level, the cofactor with the smaller support (the positive one

@@ -8,8 +8,8 @@ std::list<bdd> empty_list_bdd;
 std::string Bdd_version() { return "4.7"; }
 
 bdd_node::bdd_node()
-    : manager(nullptr), signature(-3), id(-3), print_id(0), global_id(0), mark(0), refs(0), else_link(1),
-      then_node(nullptr), else_node(nullptr), support(nullptr), visit(0) {}
+    : manager(nullptr), signature(-3), then_node(nullptr), else_node(nullptr), id(-3), print_id(0), global_id(0),
+      refs(0), else_link(1), mark(0), visit(0) {}
 
 bool operator==(bdd_node const& x, bdd_node const& y) {
   return x.id == y.id && x.else_link == y.else_link && x.then_node == y.then_node && x.else_node == y.else_node;
@@ -50,6 +50,7 @@ std::ostream& operator<<(std::ostream& os, bdd const& f) {
 bddpp_manager::bddpp_manager()
     : nbr_var(0), capacity(16), next_global_id(2), names(16), var_nodes(16, nullptr), index_of(16, 0),
       id_at(16, 0), assoc(16, nullptr), assoc_link(16, 1), gc_count(0), store(new bdd_storage) {
+  store->cache.on = bdd_engine::cache_default_on();
   one = store->allocate();
   one->manager = this;
   one->signature = -1;
@@ -61,9 +62,18 @@ bddpp_manager::bddpp_manager()
 // Frees every node at once: handles of this manager must be gone by now.
 bddpp_manager::~bddpp_manager() { delete store; }
 
-void bddpp_manager::Map_integrate(bdd_node* n) { store->map.insert(n); }
+// A node entered or removed from outside may stand for a result that the
+// cache holds: it is flushed. The engine's own entries and removals go to
+// the table directly.
+void bddpp_manager::Map_integrate(bdd_node* n) {
+  store->cache.flush();
+  store->map.insert(n);
+}
 
-void bddpp_manager::Map_suppress(bdd_node* n) { store->map.erase(n); }
+void bddpp_manager::Map_suppress(bdd_node* n) {
+  store->cache.flush();
+  store->map.erase(n);
+}
 
 bdd_node* bddpp_manager::Find_or_create_bdd_node(long index, int then_link, int else_link, bdd_node* then_node,
                                                  bdd_node* else_node, int& link) {

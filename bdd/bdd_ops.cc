@@ -1,12 +1,13 @@
 // The connectives: conjunction and disjunction walk their operands, every
 // other connective is a fixed sequence of them and of the free negation.
-// There is no table of results; the sequences fix the global ids.
+// The sequences fix the global ids; the cache (bddpp_int.h) changes none.
 #include "bddpp_int.h"
 
 namespace {
 
 struct and_op {
   static constexpr bool is_and = true;
+  static constexpr int sign = 1;
   // Terminal cases of (a, x) and (b, y); false when the walk must go on.
   static bool terminal(bdd_node* one, int a, bdd_node* x, int b, bdd_node* y, bdd_node*& r, int& link) {
     if (x == one) {
@@ -25,8 +26,11 @@ struct and_op {
   }
 };
 
+// A disjunction walks exactly as the conjunction of the negated operands,
+// negated (same splits, same halves, same nodes): both share the cache.
 struct or_op {
   static constexpr bool is_and = false;
+  static constexpr int sign = -1;
   static bool terminal(bdd_node* one, int a, bdd_node* x, int b, bdd_node* y, bdd_node*& r, int& link) {
     if (x == one) {
       r = a == 1 ? one : y;
@@ -85,10 +89,19 @@ void check_order(bddpp_manager* m, int a, bdd_node* x, int32_t ix, int b, bdd_no
 
 // Splits on the smaller index (both when equal), then half first; equal
 // halves give the half itself, otherwise the node is found or created.
+// The cache key is the conjunction's, with the operands in one order: the
+// walk of the swapped pair splits alike and meets the same nodes.
 template <typename Op>
 bdd_node* apply(bddpp_manager* m, int a, bdd_node* x, int b, bdd_node* y, int& link) {
   bdd_node* r;
   if (Op::terminal(m->Bdd_node_one(), a, x, b, y, r, link)) return r;
+  bdd_cache& cache = bdd_engine::cache(m);
+  uintptr_t kx = bdd_tagged(Op::sign * a, x), ky = bdd_tagged(Op::sign * b, y);
+  if (kx > ky) std::swap(kx, ky);
+  if (cache.find(kx, ky, r, link)) {
+    link *= Op::sign;
+    return r;
+  }
   int32_t ix = bdd_engine::index(x);
   int32_t iy = bdd_engine::index(y);
   int t_link, e_link;
@@ -107,14 +120,9 @@ bdd_node* apply(bddpp_manager* m, int a, bdd_node* x, int b, bdd_node* y, int& l
     e = apply<Op>(m, a * x->else_link, x->else_node, b * y->else_link, y->else_node, e_link);
     top = ix;
   }
-  if (t == e && t_link == e_link) {
-    r = t;
-    link = t_link;
-  } else {
-    link = 1;
-    r = m->Find_or_create_bdd_node(top, t_link, e_link, t, e, link);
-  }
+  r = bdd_engine::join(m, top, t_link, t, e_link, e, link);
   check_order<Op>(m, a, x, ix, b, y, iy, r, link);
+  cache.put(kx, ky, r, Op::sign * link);
   return r;
 }
 

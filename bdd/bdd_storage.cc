@@ -128,9 +128,15 @@ void bdd_unique_table::erase(bdd_node* n) {
   --count;
 }
 
-uint64_t bdd_engine::new_visit() {
-  static uint64_t stamp = 0;
-  return ++stamp;
+// Stamps are per manager; when they wrap, every node forgets its stamp.
+uint32_t bdd_engine::new_visit(bdd_node const* n) {
+  if (!n || !n->manager) return 1;
+  bdd_storage& st = *n->manager->store;
+  if (++st.visit_stamp == 0) {
+    st.for_each_slot([](bdd_node& x) { x.visit = 0; });
+    st.visit_stamp = 1;
+  }
+  return st.visit_stamp;
 }
 
 int32_t bdd_engine::new_global_id(bddpp_manager* m) {
@@ -141,8 +147,8 @@ int32_t bdd_engine::new_global_id(bddpp_manager* m) {
   return m->next_global_id++;
 }
 
-// A new node with no reference, entered into the unique table; its support
-// is the union of its children's plus its own variable.
+// A new node with no reference, entered into the unique table. Its support
+// set is made when first asked for (bdd_support.cc).
 bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e) {
   bdd_storage& st = *m->store;
   bdd_node* n = st.allocate();
@@ -153,25 +159,24 @@ bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd
   n->else_link = else_link;
   n->then_node = t;
   n->else_node = e;
-  std::vector<int32_t>& ids = st.scratch;
-  ids.clear();
-  static const std::vector<int32_t> none;
-  auto const& a = t->support ? t->support->ids : none;
-  auto const& b = e->support ? e->support->ids : none;
-  std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(ids));
-  auto at = std::lower_bound(ids.begin(), ids.end(), id);
-  if (at == ids.end() || *at != id) ids.insert(at, id);
-  n->support = st.support_of(ids);
   n->signature = bdd_node_signature(id, else_link, t, e);
-  m->Map_integrate(n);
+  st.map.insert(n);
+  st.cache.fit(st.map.size());
   return n;
 }
 
 void bdd_engine::free_node(bddpp_manager* m, bdd_node* n) {
-  m->Map_suppress(n);
+  m->store->map.erase(n);
   if (n->then_node) --n->then_node->refs;
   if (n->else_node) --n->else_node->refs;
-  m->store->drop_support(n->support);
+  auto& known = m->store->support_of_node;
+  if (!known.empty()) {
+    auto it = known.find(n);
+    if (it != known.end()) {
+      m->store->drop_support(it->second);
+      known.erase(it);
+    }
+  }
   m->store->release(n);
 }
 

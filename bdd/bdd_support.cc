@@ -4,6 +4,34 @@
 
 #include "bddpp_int.h"
 
+// Each node below once; a node whose set is made already gives it whole.
+static void collect_support(bdd_node* n, uint32_t stamp, std::vector<int32_t>& ids) {
+  if (n->id < 0 || bdd_engine::visited(n, stamp)) return;
+  std::vector<int32_t> const* known = bdd_engine::known_support(n);
+  if (known) {
+    ids.insert(ids.end(), known->begin(), known->end());
+    return;
+  }
+  ids.push_back(n->id);
+  collect_support(n->then_node, stamp, ids);
+  collect_support(n->else_node, stamp, ids);
+}
+
+// Nothing observable depends on when the set is made, since a node's
+// sub-diagram never changes: it is made when first asked for, and kept.
+std::vector<int32_t> const& bdd_engine::support_ids(bdd_node* n) {
+  std::vector<int32_t> const* known = known_support(n);
+  if (known) return *known;
+  bdd_storage& st = *n->manager->store;
+  std::vector<int32_t> ids;
+  collect_support(n, new_visit(n), ids);
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  bdd_support const* s = st.support_of(ids);
+  st.support_of_node.emplace(n, s);
+  return s->ids;
+}
+
 int bddpp_manager::Bdd_node_depends_on(bdd_node* n, bdd_node* v) {
   if (!n || !v || n->manager != this || v->manager != this) {
     std::cerr << "Error in bddpp_manager::Bdd_node_depends_on():  bad Bdd manager or bdd(s) not initialized!"
@@ -12,7 +40,7 @@ int bddpp_manager::Bdd_node_depends_on(bdd_node* n, bdd_node* v) {
   }
   if (v->id == n->id) return 1;
   if (n == one) return 0;
-  auto const& ids = n->support->ids;
+  auto const& ids = bdd_engine::support_ids(n);
   return std::binary_search(ids.begin(), ids.end(), v->id);
 }
 
@@ -29,8 +57,8 @@ std::set<long> bddpp_manager::set_of_id_depend_on(bdd const& f) {
     std::cerr << "Warning: call  bddpp_manager::set_of_index_depend_on() with a bad manager" << std::endl;
     return ids;
   }
-  if (f.node() && f.node()->support)
-    for (int32_t id : f.node()->support->ids) ids.insert(ids.end(), id);
+  if (f.node() && f.node()->id >= 0)
+    for (int32_t id : bdd_engine::support_ids(f.node())) ids.insert(ids.end(), id);
   return ids;
 }
 
@@ -61,7 +89,7 @@ int bddpp_manager::exists_common_variables(bdd const& f, bdd const& g) {
 }
 
 // Each node below n once: the result is the same as walking every path.
-static void clear_marks(bddpp_manager* m, bdd_node* n, uint64_t stamp) {
+static void clear_marks(bddpp_manager* m, bdd_node* n, uint32_t stamp) {
   if (!n || bdd_engine::visited(n, stamp)) return;
   n->mark = 0;
   if (!n->manager || n->id < 0) return;
@@ -71,7 +99,7 @@ static void clear_marks(bddpp_manager* m, bdd_node* n, uint64_t stamp) {
   clear_marks(m, n->else_node, stamp);
 }
 
-void bddpp_manager::Bdd_clear_marks(bdd_node* n) { clear_marks(this, n, bdd_engine::new_visit()); }
+void bddpp_manager::Bdd_clear_marks(bdd_node* n) { clear_marks(this, n, bdd_engine::new_visit(n)); }
 
 void bddpp_manager::Bdd_clear_marks(bdd const& f) { Bdd_clear_marks(f.node()); }
 
@@ -99,7 +127,7 @@ int32_t bddpp_manager::Bdd_node_size(bdd_node* n) {
 int32_t bddpp_manager::Bdd_size(bdd const& f) { return Bdd_node_size(f.node()); }
 
 // A node found correct once is correct on every other path too.
-int bdd_engine::is_correct(bdd_node* n, uint64_t stamp) {
+int bdd_engine::is_correct(bdd_node* n, uint32_t stamp) {
   bddpp_manager* m = n->manager;
   if (!m) return 0;
   if (n->id == -1) return 1;
@@ -117,7 +145,7 @@ int bdd_engine::is_correct(bdd_node* n, uint64_t stamp) {
   return 1;
 }
 
-int bdd_node::is_correct() { return bdd_engine::is_correct(this, bdd_engine::new_visit()); }
+int bdd_node::is_correct() { return bdd_engine::is_correct(this, bdd_engine::new_visit(this)); }
 
 int bddpp_manager::Bdd_is_correct(bdd const& f) {
   if (!f.node()) {
@@ -146,6 +174,7 @@ void bddpp_manager::Bdd_gc() {
     if (t->refs == 0 && collectable(t)) dead.push_back(t);
     if (e != t && e->refs == 0 && collectable(e)) dead.push_back(e);
   }
+  store->cache.flush();
   ++gc_count;
 }
 

@@ -28,15 +28,15 @@ class bdd_node {
   bdd_node();
 
   bddpp_manager* manager;
-  int64_t signature;   // printed key: id, then gid, else gid, else sign
-  int32_t id;          // variable id; -1 for the constant node
-  int32_t print_id;    // numbering of the dumps and emitters
-  int32_t global_id;   // creation rank in the manager, never reused
-  int mark;            // visit mark of the traversals (0 or 1)
-  int refs;            // handles and parent nodes pointing here
-  int else_link;       // +1 normal, -1 complemented else edge
-  bdd_node* then_node; // then edge is never complemented
+  int64_t signature;    // printed key: id, then gid, else gid, else sign
+  bdd_node* then_node;  // then edge is never complemented
   bdd_node* else_node;
+  int32_t id;           // variable id; -1 for the constant node
+  int32_t print_id;     // numbering of the dumps and emitters
+  int32_t global_id;    // creation rank in the manager, never reused
+  int32_t refs;         // handles and parent nodes pointing here
+  int16_t else_link;    // +1 normal, -1 complemented else edge
+  int16_t mark;         // visit mark of the traversals (0 or 1)
 
   int is_correct();
   void Lustre_writing_node_used(int* used, bdd_node* unused = nullptr);
@@ -44,8 +44,7 @@ class bdd_node {
  private:
   friend struct bdd_engine;
   friend class bddpp_manager;
-  bdd_support const* support;  // ids below this node, shared between nodes
-  uint64_t visit;              // stamp of the one-visit walks
+  uint32_t visit;  // stamp of the one-visit walks
 };
 
 bool operator==(bdd_node const& x, bdd_node const& y);
@@ -126,6 +125,13 @@ class bddpp_manager {
   bddpp_manager& operator=(bddpp_manager const&) = delete;
 
   int nbr_variables() const { return nbr_var; }
+
+  // The operation cache: a sub-result met again is taken from it instead
+  // of walked again, which changes no result, node id, counter or
+  // reference count. On by default; a new manager takes the default.
+  void Bdd_set_cache(int on);
+  int Bdd_cache_is_on() const;
+  static void Bdd_set_cache_default(int on);
 
   // Unique table and nodes.
   void Map_integrate(bdd_node* n);

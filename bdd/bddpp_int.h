@@ -4,11 +4,13 @@
 #ifndef TARVEK_BDDPP_INT_H
 #define TARVEK_BDDPP_INT_H
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -58,6 +60,114 @@ class bdd_unique_table {
   size_t count;
 };
 
+// An operand or a result as one word: the node, with a complemented link
+// type in the low bit (nodes are aligned).
+inline uintptr_t bdd_tagged(int link, bdd_node const* n) {
+  return reinterpret_cast<uintptr_t>(n) | (link < 0 ? 1u : 0u);
+}
+inline bdd_node* bdd_untagged(uintptr_t w, int& link) {
+  link = (w & 1u) ? -1 : 1;
+  return reinterpret_cast<bdd_node*>(w & ~uintptr_t{1});
+}
+
+// Direct-mapped table of (key word, key word) -> result word. Keys are
+// never 0, which marks an empty slot.
+class bdd_result_table {
+ public:
+  explicit bdd_result_table(size_t slots) : entries(slots, entry{0, 0, 0}) {}
+  bool find(uintptr_t f, uintptr_t g, uintptr_t& r) const {
+    entry const& e = entries[slot(f, g)];
+    if (e.f != f || e.g != g) return false;
+    r = e.r;
+    return true;
+  }
+  void put(uintptr_t f, uintptr_t g, uintptr_t r) { entries[slot(f, g)] = entry{f, g, r}; }
+  void clear() { std::fill(entries.begin(), entries.end(), entry{0, 0, 0}); }
+  size_t size() const { return entries.size(); }
+  // A new size (a power of two), keeping the entries that still fit.
+  void resize(size_t slots);
+
+ private:
+  struct entry {
+    uintptr_t f, g, r;
+  };
+  size_t slot(uintptr_t f, uintptr_t g) const {
+    uint64_t h = (static_cast<uint64_t>(f) * 0x9E3779B97F4A7C15ULL) ^ (static_cast<uint64_t>(g) * 0xC2B2AE3D27D4EB4FULL);
+    return static_cast<size_t>(h ^ (h >> 32)) & (entries.size() - 1);
+  }
+  std::vector<entry> entries;
+};
+
+// The manager's cache of the pure recursions (conjunction, disjunction,
+// cofactor by one literal). A sub-problem met again since the last flush
+// was walked in full then: every node of that walk is still in the unique
+// table, so walking it again would find them all, create nothing and end
+// on the node and link type stored here. The cache therefore changes no
+// global id, counter or reference count, and holds no reference itself;
+// it is flushed whenever a node may leave the table or an index change.
+struct bdd_cache {
+  static constexpr size_t first_slots = size_t{1} << 12;
+  static constexpr size_t most_slots = size_t{1} << 18;
+
+  bdd_cache() : table(first_slots) {}
+  bool find(uintptr_t f, uintptr_t g, bdd_node*& r, int& link) const {
+    uintptr_t w;
+    if (!on || !table.find(f, g, w)) return false;
+    r = bdd_untagged(w, link);
+    return true;
+  }
+  void put(uintptr_t f, uintptr_t g, bdd_node* r, int link) {
+    if (on) table.put(f, g, bdd_tagged(link, r));
+  }
+  void flush() { table.clear(); }
+  // One slot per node of the unique table, within bounds; the table never
+  // shrinks, so that fresh memory is taken once.
+  void fit(size_t nbr_nodes) {
+    if (nbr_nodes > table.size() && table.size() < most_slots) table.resize(table.size() * 2);
+  }
+  // The key of a cofactor by one literal: index and value, never a node.
+  static uintptr_t literal_key(int32_t index, int value) {
+    return (static_cast<uintptr_t>(index) << 3) | (value == 1 ? 4u : 0u) | 2u;
+  }
+
+  bool on = true;
+  bdd_result_table table;
+};
+
+// Results within one call of a recursion that starts again at every call
+// (its other arguments are not worth a place in the manager's cache): one
+// result per (link type, node) of the function walked, none lost. Inactive
+// when the manager's cache is off.
+class bdd_memo {
+ public:
+  explicit bdd_memo(bddpp_manager* m);
+  bool find(int link, bdd_node const* n, bdd_node*& r, int& r_link) const {
+    if (!on) return false;
+    entry const& e = entries[position(bdd_tagged(link, n))];
+    if (!e.key) return false;
+    r = bdd_untagged(e.result, r_link);
+    return true;
+  }
+  bool find(bdd const& f, bdd& r) const;
+  void put(int link, bdd_node const* n, bdd_node* r, int r_link);
+  void put(bdd const& f, bdd const& r) { put(f.link_type(), f.node(), r.node(), r.link_type()); }
+
+ private:
+  struct entry {
+    uintptr_t key, result;
+  };
+  size_t position(uintptr_t key) const {
+    size_t mask = entries.size() - 1;
+    size_t i = static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ULL) >> 20) & mask;
+    while (entries[i].key && entries[i].key != key) i = (i + 1) & mask;
+    return i;
+  }
+  bddpp_manager* manager;  // of the results
+  bool on;
+  std::vector<entry> entries;
+  size_t count;
+};
+
 // Everything a manager owns besides its per-variable tables.
 struct bdd_storage {
   ~bdd_storage();
@@ -77,7 +187,10 @@ struct bdd_storage {
   size_t used_in_last = chunk_size;
   bdd_unique_table map;
   std::unordered_set<bdd_support*, bdd_support_hash, bdd_support_equal> supports;
-  std::vector<int32_t> scratch;
+  // The sets made so far, by node: few nodes are ever asked for theirs.
+  std::unordered_map<bdd_node const*, bdd_support const*> support_of_node;
+  uint32_t visit_stamp = 0;
+  bdd_cache cache;
 };
 
 // The engine's own access to the private parts of nodes and managers.
@@ -93,14 +206,23 @@ struct bdd_engine {
     return n->then_node == m->one && n->else_node == m->one && n->else_link == -1;
   }
   static bdd_storage& store(bddpp_manager* m) { return *m->store; }
+  static bdd_cache& cache(bddpp_manager* m) { return m->store->cache; }
+  static bool cache_default_on();
   static bdd_node* var_node_at(bddpp_manager* m, int32_t index) { return m->var_nodes[m->id_at[index]]; }
   static std::string const& name_at(bddpp_manager* m, int32_t index) { return m->names[m->id_at[index]]; }
   static std::string const& name_of(bdd_node const* n) { return n->manager->names[n->id]; }
   static bdd_node* var_node_of(bdd_node const* n) { return n->manager->var_nodes[n->id]; }
-  static bdd_support const* support(bdd_node const* n) { return n->support; }
-  // A fresh stamp for a walk that visits each node once.
-  static uint64_t new_visit();
-  static bool visited(bdd_node* n, uint64_t stamp) {
+  // The ids below a non-constant node, sorted, made at the first call.
+  static std::vector<int32_t> const& support_ids(bdd_node* n);
+  static std::vector<int32_t> const* known_support(bdd_node const* n) {
+    auto const& known = n->manager->store->support_of_node;
+    if (known.empty()) return nullptr;
+    auto it = known.find(n);
+    return it == known.end() ? nullptr : &it->second->ids;
+  }
+  // A fresh stamp for a walk that visits each node of n's manager once.
+  static uint32_t new_visit(bdd_node const* n);
+  static bool visited(bdd_node* n, uint32_t stamp) {
     if (n->visit == stamp) return true;
     n->visit = stamp;
     return false;
@@ -108,6 +230,17 @@ struct bdd_engine {
   static bool in_range(bddpp_manager const* m, long i) { return i >= 0 && i < m->nbr_var; }
   static int32_t new_global_id(bddpp_manager* m);
   static bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e);
+  // The node of (variable at index ? (t_link, t) : (e_link, e)): the half
+  // itself when both are equal, otherwise the node found or created.
+  static bdd_node* join(bddpp_manager* m, int32_t index, int t_link, bdd_node* t, int e_link, bdd_node* e,
+                        int& link) {
+    if (t == e && t_link == e_link) {
+      link = t_link;
+      return t;
+    }
+    link = 1;
+    return m->Find_or_create_bdd_node(index, t_link, e_link, t, e, link);
+  }
   static void free_node(bddpp_manager* m, bdd_node* n);
   // Doubles the per-variable tables when they are full.
   static void grow_tables(bddpp_manager* m);
@@ -123,7 +256,7 @@ struct bdd_engine {
   static void associate(bddpp_manager* m, int32_t index, bdd const& f);
   // Nodes of the unique table in ascending signature order.
   static std::vector<bdd_node*> nodes_by_signature(bddpp_manager* m);
-  static int is_correct(bdd_node* n, uint64_t stamp);
+  static int is_correct(bdd_node* n, uint32_t stamp);
   // r combined by op, index by index from the top, with the literal of
   // every entry that is 1 or 0.
   static bdd fold_literals(bddpp_manager* m, bdd r, int const* literals,

@@ -22,6 +22,7 @@ packages=(
   bison
   libfltk1.3-dev
   libx11-dev
+  libbdd-dev         # BuDDy, which the BDD benchmark measures against
   # the tests
   libgtest-dev
   xvfb               # the window tests' own X server
