@@ -96,18 +96,18 @@ void bddpp_manager::Print_bdd_global_structure_loc(FILE* file, int indent, bdd_n
 void bddpp_manager::Bdd_stats(std::ostream& os) {
   os << "BDD MANAGER statistics:" << std::endl;
   os << "memory adress: " << static_cast<const void*>(this) << " Version: " << Bdd_version() << std::endl;
-  os << "bdd constant number: 1" << std::endl << "-: 1 --> " << one->signature << std::endl;
+  os << "bdd constant number: 1" << std::endl << "-: 1 --> " << one->signature() << std::endl;
   os << "bdd variables number: " << nbr_var << std::endl;
   if (nbr_var > 0) os << "Index (Id): name --> signature" << std::endl;
   for (int32_t i = 0; i < nbr_var; ++i)
-    os << i << "(" << id_at[i] << "): " << names[id_at[i]] << " --> " << var_nodes[id_at[i]]->signature
+    os << i << "(" << id_at[i] << "): " << names[id_at[i]] << " --> " << var_nodes[id_at[i]]->signature()
        << std::endl;
   os << std::endl;
   os << "Map:" << std::endl << "global id: sign = var_index then_node else_node else_link_type (refs number)"
      << std::endl;
   long entries = 0, useless = 0, total = 0;
   for (bdd_node* n : bdd_engine::nodes_by_signature(this)) {
-    int64_t s = n->signature;
+    int64_t s = n->signature();
     os << n->global_id << ": " << s << " = " << (s >> 41) << " " << (s >> 21) % (1 << 20) << " "
        << (s >> 1) % (1 << 20) << " " << ((s & 1) ? "normal" : "inverse") << " (" << n->refs << ")"
        << std::endl;

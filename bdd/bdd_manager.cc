@@ -8,16 +8,17 @@ std::list<bdd> empty_list_bdd;
 std::string Bdd_version() { return "4.7"; }
 
 bdd_node::bdd_node()
-    : manager(nullptr), signature(-3), then_node(nullptr), else_node(nullptr), id(-3), print_id(0), global_id(0),
-      refs(0), else_link(1), mark(0), visit(0) {}
+    : id(-3), else_link(1), mark(0), then_node(nullptr), else_node(nullptr), manager(nullptr), refs(0),
+      global_id(0), print_id(0), visit(0), in_table(0) {}
 
 bool operator==(bdd_node const& x, bdd_node const& y) {
   return x.id == y.id && x.else_link == y.else_link && x.then_node == y.then_node && x.else_node == y.else_node;
 }
 bool operator!=(bdd_node const& x, bdd_node const& y) { return !(x == y); }
 
-// A node's signature, printed by the dumps. Shifted without masks, so it
-// aliases past 2^20 nodes or 2^22 variables: nothing looks nodes up by it.
+// A node's signature, printed by the dumps and computed when they print it.
+// Shifted without masks, so it aliases past 2^20 nodes or 2^22 variables:
+// nothing looks nodes up by it.
 int64_t bdd_node_signature(long id, int else_link, bdd_node* then_node, bdd_node* else_node) {
   if (id == -1 || id == -3) return id;
   if (then_node->global_id < 0) {
@@ -35,6 +36,11 @@ int64_t bdd_node_signature(long id, int else_link, bdd_node* then_node, bdd_node
   return static_cast<int64_t>(s);
 }
 
+int64_t bdd_node::signature() const {
+  if (id >= 0 && (!then_node || !else_node)) return -3;
+  return bdd_node_signature(id, else_link, then_node, else_node);
+}
+
 bool operator==(bdd const& f, bdd const& g) {
   return f.manager_ref() == g.manager_ref() && f.link_type() == g.link_type() && f.node() == g.node();
 }
@@ -43,7 +49,7 @@ bool operator!=(bdd const& f, bdd const& g) { return !(f == g); }
 std::ostream& operator<<(std::ostream& os, bdd const& f) {
   os << "adr manager= " << static_cast<const void*>(f.manager_ref()) << ", link type =" << f.link_type()
      << ", adr node= " << static_cast<const void*>(f.node()) << ", ";
-  if (f.node()) os << "node signature: " << f.node()->signature;
+  if (f.node()) os << "node signature: " << f.node()->signature();
   return os;
 }
 
@@ -52,8 +58,8 @@ bddpp_manager::bddpp_manager()
       id_at(16, 0), assoc(16, nullptr), assoc_link(16, 1), gc_count(0), store(new bdd_storage) {
   store->cache.on = bdd_engine::cache_default_on();
   one = store->allocate();
+  *one = bdd_node();
   one->manager = this;
-  one->signature = -1;
   one->id = -1;
   one->global_id = 1;
   one->refs = 1;
@@ -97,9 +103,10 @@ bdd_node* bddpp_manager::Find_or_create_bdd_node(long index, int then_link, int 
     bdd_fatal();
   }
   int32_t id = id_at[index];
-  bdd_node* n = store->map.find(id, e, then_node, else_node);
+  bdd_unique_table::place at;
+  bdd_node* n = store->map.find(id, e, then_node, else_node, at);
   if (n) return n;
-  n = bdd_engine::make_node(this, id, e, then_node, else_node);
+  n = bdd_engine::make_node(this, id, e, then_node, else_node, &at);
   ++then_node->refs;
   ++else_node->refs;
   return n;

@@ -134,7 +134,7 @@ static std::vector<bdd_node*> named_var_nodes(bddpp_manager* m, std::string cons
   for (long id = 0; id < m->nbr_variables(); ++id)
     if (m->Name_var_by_id(id) == name) found.push_back(m->Bdd_var_by_id(id).node());
   std::sort(found.begin(), found.end(),
-            [](bdd_node const* x, bdd_node const* y) { return x->signature < y->signature; });
+            [](bdd_node const* x, bdd_node const* y) { return x->signature() < y->signature(); });
   return found;
 }
 

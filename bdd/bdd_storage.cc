@@ -15,11 +15,12 @@ bdd_storage::~bdd_storage() {
   for (bdd_support* s : supports) delete s;
 }
 
+// A free slot: its fields are left over from its last node, so the caller
+// sets every one (see make_node).
 bdd_node* bdd_storage::allocate() {
   if (free_list) {
     bdd_node* n = free_list;
     free_list = n->then_node;
-    *n = bdd_node();
     return n;
   }
   if (used_in_last == chunk_size) {
@@ -29,10 +30,45 @@ bdd_node* bdd_storage::allocate() {
   return &chunks.back()[used_in_last++];
 }
 
+// A slot is free when it has no manager; nothing else reads its fields.
 void bdd_storage::release(bdd_node* n) {
-  *n = bdd_node();
+  forget_support(n);
+  n->manager = nullptr;
+  n->in_table = 0;
   n->then_node = free_list;
   free_list = n;
+}
+
+void bdd_storage::forget_support(bdd_node const* n) {
+  if (support_of_node.empty()) return;
+  auto it = support_of_node.find(n);
+  if (it == support_of_node.end()) return;
+  drop_support(it->second);
+  support_of_node.erase(it);
+}
+
+// One pass through memory: the nodes stamped dead are released, the other
+// nodes of the table entered again, and the free slots listed so that
+// allocation goes up through memory.
+void bdd_storage::refill(uint32_t dead_stamp) {
+  map.clear();
+  free_list = nullptr;
+  for (size_t c = chunks.size(); c-- > 0;)
+    for (size_t i = chunk_size; i-- > 0;) {
+      bdd_node* n = &chunks[c][i];
+      if (n->manager && n->visit == dead_stamp) {
+        forget_support(n);
+        n->manager = nullptr;
+        n->in_table = 0;
+      }
+      if (!n->manager) {
+        n->then_node = free_list;
+        free_list = n;
+      } else if (n->in_table) {
+        map.insert_fresh(n);
+      }
+    }
+  used_in_last = chunk_size;
 }
 
 bdd_support const* bdd_storage::support_of(std::vector<int32_t> const& ids) {
@@ -81,28 +117,50 @@ size_t bdd_unique_table::position(size_t hash, int32_t id, int else_link, bdd_no
   return i;
 }
 
-bdd_node* bdd_unique_table::find(int32_t id, int else_link, bdd_node* t, bdd_node* e) const {
-  return slots[position(key_hash(id, else_link, t, e), id, else_link, t, e)].node;
+// Grows first when one more node would fill half the table, so that the
+// place found stays good for the insertion that may follow.
+bdd_node* bdd_unique_table::find(int32_t id, int else_link, bdd_node* t, bdd_node* e, place& at) {
+  if (2 * (count + 1) > slots.size()) grow();
+  at.hash = key_hash(id, else_link, t, e);
+  at.slot = position(at.hash, id, else_link, t, e);
+  return slots[at.slot].node;
+}
+
+void bdd_unique_table::insert_at(place const& at, bdd_node* n) {
+  ++count;
+  slots[at.slot] = slot{n, at.hash};
+  n->in_table = 1;
+}
+
+void bdd_unique_table::clear() {
+  std::fill(slots.begin(), slots.end(), slot{nullptr, 0});
+  count = 0;
+}
+
+void bdd_unique_table::insert_fresh(bdd_node* n) {
+  if (2 * (count + 1) > slots.size()) grow();
+  place_anew(slot{n, key_hash(n->id, n->else_link, n->then_node, n->else_node)});
+  ++count;
+  n->in_table = 1;
 }
 
 void bdd_unique_table::insert(bdd_node* n) {
   if (2 * (count + 1) > slots.size()) grow();
   size_t h = key_hash(n->id, n->else_link, n->then_node, n->else_node);
   size_t i = position(h, n->id, n->else_link, n->then_node, n->else_node);
-  if (!slots[i].node) ++count;
+  if (!slots[i].node)
+    ++count;
+  else
+    slots[i].node->in_table = 0;
   slots[i] = slot{n, h};
+  n->in_table = 1;
 }
 
 void bdd_unique_table::grow() {
   std::vector<slot> old(slots.size() * 2, slot{nullptr, 0});
   old.swap(slots);
-  size_t mask = slots.size() - 1;
-  for (auto const& s : old) {
-    if (!s.node) continue;
-    size_t i = s.hash & mask;
-    while (slots[i].node) i = (i + 1) & mask;
-    slots[i] = s;
-  }
+  for (auto const& s : old)
+    if (s.node) place_anew(s);
 }
 
 // Linear probing without tombstones: the entries after the hole move back
@@ -111,6 +169,7 @@ void bdd_unique_table::erase(bdd_node* n) {
   size_t h = key_hash(n->id, n->else_link, n->then_node, n->else_node);
   size_t i = position(h, n->id, n->else_link, n->then_node, n->else_node);
   if (!slots[i].node) return;
+  slots[i].node->in_table = 0;
   size_t mask = slots.size() - 1;
   size_t hole = i;
   size_t j = i;
@@ -132,7 +191,7 @@ void bdd_unique_table::erase(bdd_node* n) {
 uint32_t bdd_engine::new_visit(bdd_node const* n) {
   if (!n || !n->manager) return 1;
   bdd_storage& st = *n->manager->store;
-  if (++st.visit_stamp == 0) {
+  if (++st.visit_stamp == 1u << 31) {
     st.for_each_slot([](bdd_node& x) { x.visit = 0; });
     st.visit_stamp = 1;
   }
@@ -149,35 +208,28 @@ int32_t bdd_engine::new_global_id(bddpp_manager* m) {
 
 // A new node with no reference, entered into the unique table. Its support
 // set is made when first asked for (bdd_support.cc).
-bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e) {
+bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
+                                bdd_unique_table::place const* at) {
   bdd_storage& st = *m->store;
   bdd_node* n = st.allocate();
   n->manager = m;
-  n->global_id = new_global_id(m);
-  n->id = id;
-  n->refs = 0;
-  n->else_link = else_link;
   n->then_node = t;
   n->else_node = e;
-  n->signature = bdd_node_signature(id, else_link, t, e);
-  st.map.insert(n);
+  n->id = id;
+  n->print_id = 0;
+  n->global_id = new_global_id(m);
+  n->refs = 0;
+  n->else_link = static_cast<int16_t>(else_link);
+  n->mark = 0;
+  n->visit = 0;
+  n->in_table = 0;
+  bdd_node_signature(id, else_link, t, e);  // ends the process on a child with a bad global id
+  if (at)
+    st.map.insert_at(*at, n);
+  else
+    st.map.insert(n);
   st.cache.fit(st.map.size());
   return n;
-}
-
-void bdd_engine::free_node(bddpp_manager* m, bdd_node* n) {
-  m->store->map.erase(n);
-  if (n->then_node) --n->then_node->refs;
-  if (n->else_node) --n->else_node->refs;
-  auto& known = m->store->support_of_node;
-  if (!known.empty()) {
-    auto it = known.find(n);
-    if (it != known.end()) {
-      m->store->drop_support(it->second);
-      known.erase(it);
-    }
-  }
-  m->store->release(n);
 }
 
 std::vector<bdd_node*> bdd_engine::nodes_by_signature(bddpp_manager* m) {
@@ -185,7 +237,8 @@ std::vector<bdd_node*> bdd_engine::nodes_by_signature(bddpp_manager* m) {
   nodes.reserve(m->store->map.size());
   m->store->map.for_each([&](bdd_node* n) { nodes.push_back(n); });
   std::sort(nodes.begin(), nodes.end(), [](bdd_node const* x, bdd_node const* y) {
-    return x->signature != y->signature ? x->signature < y->signature : x->global_id < y->global_id;
+    int64_t sx = x->signature(), sy = y->signature();
+    return sx != sy ? sx < sy : x->global_id < y->global_id;
   });
   return nodes;
 }

@@ -140,7 +140,7 @@ int bdd_engine::is_correct(bdd_node* n, uint32_t stamp) {
     if (!c->manager || index(c) <= index(n)) return 0;
     if (!is_correct(c, stamp)) return 0;
   }
-  if (n->signature < 0) return 0;
+  if (n->signature() < 0) return 0;
   n->visit = stamp;
   return 1;
 }
@@ -160,19 +160,30 @@ int bddpp_manager::Bdd_is_correct(bdd const& f) {
 // Frees the unreferenced nodes and then those that their release leaves
 // unreferenced, down to the fixpoint; variable nodes and the constant stay.
 void bddpp_manager::Bdd_gc() {
-  std::vector<bdd_node*> dead;
   auto collectable = [this](bdd_node* n) { return n->id != -1 && var_nodes[n->id] != n; };
-  store->map.for_each([&](bdd_node* n) {
-    if (n->refs <= 0 && collectable(n)) dead.push_back(n);
+  uint32_t dead_stamp = bdd_engine::new_visit(one);
+  std::vector<bdd_node*> dead;
+  auto bury = [&](bdd_node* n) {
+    n->visit = dead_stamp;
+    dead.push_back(n);
+  };
+  // The nodes of the table, read in storage order rather than table order.
+  store->for_each_slot([&](bdd_node& n) {
+    if (n.in_table && n.manager == this && n.refs <= 0 && collectable(&n)) bury(&n);
   });
-  while (!dead.empty()) {
-    bdd_node* n = dead.back();
-    dead.pop_back();
-    bdd_node* t = n->then_node;
-    bdd_node* e = n->else_node;
-    bdd_engine::free_node(this, n);
-    if (t->refs == 0 && collectable(t)) dead.push_back(t);
-    if (e != t && e->refs == 0 && collectable(e)) dead.push_back(e);
+  for (size_t k = 0; k < dead.size(); ++k) {
+    bdd_node* n = dead[k];
+    if (--n->then_node->refs == 0 && collectable(n->then_node)) bury(n->then_node);
+    if (--n->else_node->refs == 0 && collectable(n->else_node)) bury(n->else_node);
+  }
+  // When many go, one pass through memory is cheaper than a look-up each.
+  if (4 * dead.size() >= store->map.size()) {
+    store->refill(dead_stamp);
+  } else {
+    for (bdd_node* n : dead) {
+      store->map.erase(n);
+      store->release(n);
+    }
   }
   store->cache.flush();
   ++gc_count;

@@ -16,6 +16,7 @@
 
 class bddpp_manager;
 class bdd_node;
+class bdd_unique_table;
 struct bdd_engine;
 struct bdd_support;
 struct bdd_storage;
@@ -27,24 +28,30 @@ class bdd_node {
  public:
   bdd_node();
 
-  bddpp_manager* manager;
-  int64_t signature;    // printed key: id, then gid, else gid, else sign
-  bdd_node* then_node;  // then edge is never complemented
-  bdd_node* else_node;
+  // What the walks read comes first, within 32 bytes.
   int32_t id;           // variable id; -1 for the constant node
-  int32_t print_id;     // numbering of the dumps and emitters
-  int32_t global_id;    // creation rank in the manager, never reused
-  int32_t refs;         // handles and parent nodes pointing here
   int16_t else_link;    // +1 normal, -1 complemented else edge
   int16_t mark;         // visit mark of the traversals (0 or 1)
+  bdd_node* then_node;  // then edge is never complemented
+  bdd_node* else_node;
+  bddpp_manager* manager;
+  int32_t refs;         // handles and parent nodes pointing here
+  int32_t global_id;    // creation rank in the manager, never reused
+  int32_t print_id;     // numbering of the dumps and emitters
 
+  // The printed key: id, then gid, else gid, else sign (see
+  // bdd_node_signature); the id itself for a node without children.
+  int64_t signature() const;
   int is_correct();
   void Lustre_writing_node_used(int* used, bdd_node* unused = nullptr);
 
  private:
   friend struct bdd_engine;
   friend class bddpp_manager;
-  uint32_t visit;  // stamp of the one-visit walks
+  friend class bdd_unique_table;
+  friend struct bdd_storage;
+  uint32_t visit : 31;    // stamp of the one-visit walks
+  uint32_t in_table : 1;  // entered in its manager's unique table
 };
 
 bool operator==(bdd_node const& x, bdd_node const& y);

@@ -35,12 +35,24 @@ struct bdd_support_equal {
 // else node, else sign): no two distinct nodes can ever share a key.
 class bdd_unique_table {
  public:
+  // Where a key is, or would go.
+  struct place {
+    size_t slot;
+    size_t hash;
+  };
   bdd_unique_table();
-  bdd_node* find(int32_t id, int else_link, bdd_node* t, bdd_node* e) const;
+  // The node of that key, or null; `at` is then where it would go, until
+  // the table next changes.
+  bdd_node* find(int32_t id, int else_link, bdd_node* t, bdd_node* e, place& at);
+  void insert_at(place const& at, bdd_node* n);
   // Stores n, replacing a node of the same key if there is one.
   void insert(bdd_node* n);
   // Removes the node stored under n's key, if any.
   void erase(bdd_node* n);
+  // Empties the table without touching the nodes, which the caller then
+  // enters again, each key once, by insert_fresh.
+  void clear();
+  void insert_fresh(bdd_node* n);
   size_t size() const { return count; }
   template <typename F>
   void for_each(F f) const {
@@ -55,6 +67,12 @@ class bdd_unique_table {
   };
   static size_t key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e);
   size_t position(size_t hash, int32_t id, int else_link, bdd_node const* t, bdd_node const* e) const;
+  void place_anew(slot const& s) {
+    size_t mask = slots.size() - 1;
+    size_t i = s.hash & mask;
+    while (slots[i].node) i = (i + 1) & mask;
+    slots[i] = s;
+  }
   void grow();
   std::vector<slot> slots;
   size_t count;
@@ -173,6 +191,8 @@ struct bdd_storage {
   ~bdd_storage();
   bdd_node* allocate();
   void release(bdd_node* n);
+  void forget_support(bdd_node const* n);
+  void refill(uint32_t dead_stamp);
   template <typename F>
   void for_each_slot(F f) {
     for (auto& chunk : chunks)
@@ -229,7 +249,10 @@ struct bdd_engine {
   }
   static bool in_range(bddpp_manager const* m, long i) { return i >= 0 && i < m->nbr_var; }
   static int32_t new_global_id(bddpp_manager* m);
-  static bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e);
+  // A new node with no reference, entered into the unique table (at the
+  // place a look-up just found, when given).
+  static bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
+                             bdd_unique_table::place const* at = nullptr);
   // The node of (variable at index ? (t_link, t) : (e_link, e)): the half
   // itself when both are equal, otherwise the node found or created.
   static bdd_node* join(bddpp_manager* m, int32_t index, int t_link, bdd_node* t, int e_link, bdd_node* e,
@@ -241,7 +264,6 @@ struct bdd_engine {
     link = 1;
     return m->Find_or_create_bdd_node(index, t_link, e_link, t, e, link);
   }
-  static void free_node(bddpp_manager* m, bdd_node* n);
   // Doubles the per-variable tables when they are full.
   static void grow_tables(bddpp_manager* m);
   static void resize_tables(bddpp_manager* m, int capacity);

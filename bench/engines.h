@@ -103,7 +103,7 @@ struct ours {
   // r, after a collection when one is due; r holds its nodes.
   fn collected(fn r) {
     long made = m->Bdd_total_size() - made_at_gc;
-    if (made >= std::max<long>(1 << 19, live_at_gc)) {
+    if (made >= std::max<long>(1 << 14, live_at_gc)) {
       m->Bdd_gc();
       made_at_gc = m->Bdd_total_size();
       live_at_gc = static_cast<long>(bdd_engine::store(m).map.size());

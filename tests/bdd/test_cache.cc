@@ -123,7 +123,8 @@ TEST(BddCache, OnAndOffGiveTheSameTranscript) {
 }
 
 // A node taken out of the unique table from outside is not found again by
-// the walk, which makes a new one: the cache must not answer with the old.
+// the walk, which makes a new one: the cache must not answer with the old;
+// nor does a collection free it.
 TEST(BddCache, ANodeRemovedFromTheTableIsNotGivenBack) {
   for (bool cache : {true, false}) {
     SCOPED_TRACE(cache);
@@ -137,6 +138,15 @@ TEST(BddCache, ANodeRemovedFromTheTableIsNotGivenBack) {
     EXPECT_EQ(g.node()->global_id, f.node()->global_id + 1);
     m.Map_integrate(f.node());  // f's node stands again under its key
     EXPECT_EQ(m.Bdd_and(v[1], v[0]).node(), f.node());
+    // A collection frees the unreferenced nodes of the table only.
+    bdd_node* out = f.node();
+    m.Map_suppress(out);
+    f = bdd();
+    g = bdd();
+    m.Bdd_gc();
+    EXPECT_EQ(out->manager, &m);
+    m.Map_integrate(out);
+    EXPECT_EQ(m.Bdd_and(v[0], v[1]).node(), out);
   }
 }
 

@@ -19,7 +19,7 @@ TEST(BddManager, NewManagerHasOnlyTheConstant) {
   EXPECT_EQ(f.link_type(), -1);
   EXPECT_NE(t, f);
   EXPECT_EQ(t.node()->global_id, 1);
-  EXPECT_EQ(t.node()->signature, -1);
+  EXPECT_EQ(t.node()->signature(), -1);
   EXPECT_EQ(m.Bdd_is_tautology(t), 1);
   EXPECT_EQ(m.Bdd_is_tautology(f), 1);
   EXPECT_EQ(m.Bdd_is_tautology(f, 0), 1);
@@ -46,7 +46,7 @@ TEST(BddManager, VariablesGetIdIndexAndGlobalIdInCreationOrder) {
     EXPECT_EQ(n->then_node, m.Bdd_node_one());
     EXPECT_EQ(n->else_node, m.Bdd_node_one());
     EXPECT_EQ(n->else_link, -1);
-    EXPECT_EQ(n->signature, (int64_t{k} << 41) + (int64_t{1} << 21) + 2);
+    EXPECT_EQ(n->signature(), (int64_t{k} << 41) + (int64_t{1} << 21) + 2);
   }
   // The same name again is the same variable, and nothing is created.
   EXPECT_EQ(m.New_var_last("v3"), v[3]);
@@ -163,7 +163,7 @@ TEST(BddManager, HandlesCountReferences) {
   std::ostringstream os2;
   os2 << f;
   EXPECT_NE(os2.str().find(", link type =1, adr node= "), std::string::npos);
-  EXPECT_NE(os2.str().find(", node signature: " + std::to_string(n->signature)), std::string::npos);
+  EXPECT_NE(os2.str().find(", node signature: " + std::to_string(n->signature())), std::string::npos);
 }
 
 TEST(BddManager, FindOrCreateNode) {

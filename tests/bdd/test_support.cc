@@ -228,7 +228,7 @@ TEST(BddGc, NodesWhoseSignaturesAliasStayDistinct) {
   bdd t = m.Bdd_and(v[2], v[3]);
   ASSERT_EQ(t.node()->global_id, target);
   bdd b = m.Bdd_and(v[0], t);  // v0, then global id 2^20 + 4, else false
-  EXPECT_EQ(b.node()->signature, a.node()->signature);
+  EXPECT_EQ(b.node()->signature(), a.node()->signature());
   EXPECT_NE(b.node(), a.node());
   EXPECT_EQ(m.Name_var_by_bdd(b), "v0");
   EXPECT_EQ(table_of(m, b, 4), table_of(4, [](uint64_t x) { return bit(x, 0) && bit(x, 2) && bit(x, 3); }));
