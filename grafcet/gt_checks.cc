@@ -1,11 +1,37 @@
 // The checks run on a parsed grafcet before it is compiled. Each one only
 // names what it found (a step's name, "t" and a transition's number, or a
 // step type's long name); the front end words the message.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
 #include "Stringpp.h"
 #include "gt_norm.h"
 
 static std::string nom_transition(tpen_transition const& t) {
   return "t" + unslong2S(static_cast<uint32_t>(t.num));
+}
+
+// The checks name the first pair (i, j), i < j, in the order of i then j,
+// whose keys are equal. That i is the first position whose key occurs more
+// than once, and j the next position with the same key: found in one pass
+// of counting and one of reading, not by comparing every pair.
+template <typename Key, typename Cle>
+static bool premiere_paire(int nombre, Cle cle, int& i, int& j) {
+  std::unordered_map<Key, int> compte;
+  compte.reserve(static_cast<size_t>(nombre));
+  for (int k = 0; k < nombre; ++k) ++compte[cle(k)];
+  for (i = 0; i < nombre; ++i)
+    if (compte[cle(i)] > 1) break;
+  if (i == nombre) return false;
+  j = i + 1;
+  while (!(cle(j) == cle(i))) ++j;
+  return true;
+}
+
+template <typename R>
+static uint64_t place(R const& r) {
+  return static_cast<uint64_t>(static_cast<uint32_t>(r.x)) << 32 | static_cast<uint32_t>(r.y);
 }
 
 std::string tpen_fichier::verif_traitement_tout_type_etape_tarvek() {
@@ -30,10 +56,9 @@ int tpen_fichier::verif_existence_etape_initiale() {
 }
 
 std::string tpen_fichier::verif_noms_identiques_etapes() const {
-  for (int i = 0; i < nombre_etapes; ++i)
-    for (int j = i + 1; j < nombre_etapes; ++j)
-      if (table_etapes[i].nom == table_etapes[j].nom) return table_etapes[i].nom;
-  return "";
+  int i, j;
+  auto nom = [this](int k) -> std::string const& { return table_etapes[k].nom; };
+  return premiere_paire<std::string>(nombre_etapes, nom, i, j) ? table_etapes[i].nom : "";
 }
 
 std::string tpen_fichier::verif_non_existence_receptivite_vide() const {
@@ -48,40 +73,35 @@ std::string tpen_fichier::verif_connexion_transition() const {
   return "";
 }
 
-template <typename R>
-static bool meme_place(R const& a, R const& b) {
-  return a.x == b.x && a.y == b.y;
-}
-
 std::string tpen_fichier::verif_aucune_superposition_transition(std::string& other) const {
-  for (int i = 0; i < nombre_transitions; ++i)
-    for (int j = i + 1; j < nombre_transitions; ++j)
-      if (meme_place(table_transitions[i], table_transitions[j])) {
-        other = nom_transition(table_transitions[j]);
-        return nom_transition(table_transitions[i]);
-      }
-  return "";
+  int i, j;
+  auto cle = [this](int k) { return place(table_transitions[k]); };
+  if (!premiere_paire<uint64_t>(nombre_transitions, cle, i, j)) return "";
+  other = nom_transition(table_transitions[j]);
+  return nom_transition(table_transitions[i]);
 }
 
 std::string tpen_fichier::verif_aucune_superposition_etape(std::string& other) const {
-  for (int i = 0; i < nombre_etapes; ++i)
-    for (int j = i + 1; j < nombre_etapes; ++j)
-      if (meme_place(table_etapes[i], table_etapes[j])) {
-        other = table_etapes[j].nom;
-        return table_etapes[i].nom;
-      }
-  return "";
+  int i, j;
+  auto cle = [this](int k) { return place(table_etapes[k]); };
+  if (!premiere_paire<uint64_t>(nombre_etapes, cle, i, j)) return "";
+  other = table_etapes[j].nom;
+  return table_etapes[i].nom;
 }
 
+// The first transition, in table order, that stands on some step, with the
+// first step of that place.
 std::string tpen_fichier::verif_aucune_superposition_etape_transition(std::string& other) const {
-  for (int k = 0; k < nombre_transitions; ++k)
-    for (int i = 0; i < nombre_etapes; ++i) {
-      tpen_transition const& t = table_transitions[k];
-      if (t.x == table_etapes[i].x && t.y == table_etapes[i].y) {
-        other = table_etapes[i].nom;
-        return nom_transition(t);
-      }
+  std::unordered_map<uint64_t, int> premiere_etape;
+  premiere_etape.reserve(static_cast<size_t>(nombre_etapes));
+  for (int i = 0; i < nombre_etapes; ++i) premiere_etape.emplace(place(table_etapes[i]), i);
+  for (int k = 0; k < nombre_transitions; ++k) {
+    auto trouvee = premiere_etape.find(place(table_transitions[k]));
+    if (trouvee != premiere_etape.end()) {
+      other = table_etapes[trouvee->second].nom;
+      return nom_transition(table_transitions[k]);
     }
+  }
   return "";
 }
 

@@ -68,6 +68,8 @@ TEST(Checks, StepTypesAndInitialStep) {
 TEST(Checks, RepeatedNamesEmptyReceptivityUnconnected) {
   EXPECT_EQ(verifie_texte({"IS: 1 0 0", "NS: 2 0 4", "NS: 1 0 8", "NS: 2 0 12"}, {}).noms, "1");
   EXPECT_EQ(verifie_texte({"IS: 3 0 0", "NS: 5 0 4", "NS: 005 0 8"}, {}).noms, "5");
+  // The first step repeated later, not the first repetition met.
+  EXPECT_EQ(verifie_texte({"IS: 1 0 0", "NS: 2 0 4", "NS: 3 0 8", "NS: 2 0 12", "NS: 1 0 16"}, {}).noms, "1");
 
   const std::vector<std::string> deux = {"IS: 1 0 0", "NS: 2 0 4"};
   reponses r = verifie_texte(
@@ -106,6 +108,39 @@ TEST(Checks, OverlapsNameTheFirstPair) {
                     {"5 3 3 FR: (0) TO: : \"a\"", "6 1 1 FR: (0) TO: : \"a\""});
   EXPECT_EQ(r.sur_etape, "t5");
   EXPECT_EQ(r.sur_etape_autre, "8");
+}
+
+// Hundreds of thousands of steps and transitions whose only repetitions
+// involve the last ones: comparing every pair would take hours, one pass
+// takes a moment.
+TEST(Checks, LargeGrafcetsAreCheckedInOnePass) {
+  const int n = 400000;
+  tpen_fichier g;
+  std::list<tpen_etape> etapes;
+  for (int k = 0; k < n; ++k) etapes.emplace_back(2, k, k % 1000, k / 1000, nullptr);
+  etapes.emplace_back(2, n - 1, -5, -5, nullptr);        // the name of the last step
+  etapes.emplace_back(2, n, (n - 2) % 1000, (n - 2) / 1000, nullptr);  // the place of the one before
+  std::list<tpe_transition> transitions;
+  std::string a = "a";
+  for (int k = 0; k < n; ++k) {
+    std::list<int> de(1, k), vers(1, (k + 1) % n);
+    transitions.emplace_back(k, k % 1000, -1 - k / 1000, &de, &vers, &a);
+  }
+  std::list<int> de(1, 0), vers;
+  transitions.emplace_back(n, (n - 1) % 1000, -1 - (n - 1) / 1000, &de, &vers, &a);  // the last one's place
+  transitions.emplace_back(n + 1, (n - 3) % 1000, (n - 3) / 1000, &de, &vers, &a);  // on a late step
+  std::list<lien_graphique> liens;
+  std::list<std::string> assertions;
+  g.parse_etapes(&etapes);
+  g.parse_body(&transitions, &liens, &assertions);
+  reponses r = verifie(g);
+  EXPECT_EQ(r.noms, std::to_string(n - 1));
+  EXPECT_EQ(r.etapes, std::to_string(n - 2));
+  EXPECT_EQ(r.etapes_autre, std::to_string(n));
+  EXPECT_EQ(r.trans, "t" + std::to_string(n - 1));
+  EXPECT_EQ(r.trans_autre, "t" + std::to_string(n));
+  EXPECT_EQ(r.sur_etape, "t" + std::to_string(n + 1));
+  EXPECT_EQ(r.sur_etape_autre, std::to_string(n - 3));
 }
 
 }  // namespace

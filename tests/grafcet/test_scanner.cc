@@ -2,7 +2,10 @@
 // colon, and the characters echoed into the log.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <sstream>
+#include <streambuf>
 
 #include "gt_grammar.hh"
 #include "lex.gt.h"
@@ -100,5 +103,57 @@ TEST(Scanner, StringsEndOnTheirLine) {
 }
 
 TEST(Scanner, WrapEndsTheInput) { EXPECT_EQ(gtwrap(), 1); }
+
+// Tokens of millions of characters, a run of a million line ends, and an
+// unclosed quote before a long word: one character per refill would copy
+// and rescan the token so far at each one, for hours.
+TEST(Scanner, LongTokensTakeOnePass) {
+  const size_t n = 4000000;
+  std::string mot(n, 'N');
+  jetons r = decoupe("Name: " + mot + " 12");
+  EXPECT_EQ(r.liste, j(NAME, "Name:") + " " + j(WORD, mot.c_str()) + " " + j(NUMBER, "12"));
+
+  std::string chaine = "\"a";
+  while (chaine.size() < n) chaine += " and a";
+  chaine += "\"";
+  EXPECT_EQ(decoupe(chaine + ",").liste, j(STRING, chaine.c_str()) + " " + j(VIRGULE, ","));
+
+  EXPECT_EQ(decoupe(std::string(1000000, '\n') + "7").liste, j(NUMBER, "7"));
+
+  r = decoupe("\"" + std::string(n, 'a') + "\n-");
+  EXPECT_EQ(r.liste, j(WORD, std::string(n, 'a').c_str()));
+  EXPECT_EQ(r.echo, "\"-");
+}
+
+// A stream that has characters ready, then fails when read further.
+class lecture_qui_echoue : public std::streambuf {
+ public:
+  explicit lecture_qui_echoue(std::string texte) : texte_(std::move(texte)) {
+    setg(texte_.data(), texte_.data(), texte_.data() + texte_.size());
+  }
+
+ protected:
+  std::streamsize showmanyc() override { return 100; }
+  int_type underflow() override { throw std::ios_base::failure("lecture"); }
+
+ private:
+  std::string texte_;
+};
+
+// Tokens up to the failed read are returned, then the scanner ends the run
+// with code 2.
+TEST(ScannerDeathTest, AFailedReadEndsTheRunWhereItHappens) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        lecture_qui_echoue tampon("Name: demo ");
+        std::istream in(&tampon);
+        std::ostringstream echo;
+        gtFlexLexer scanner(&in, &echo);
+        for (int code; (code = scanner.yylex()) != 0;) std::cerr << code << " ";
+        std::exit(0);
+      },
+      testing::ExitedWithCode(2), "^275 301 input in flex scanner failed\n$");
+}
 
 }  // namespace
