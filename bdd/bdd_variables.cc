@@ -25,9 +25,11 @@ void bdd_engine::grow_tables(bddpp_manager* m) {
 }
 
 // The tables by index (ids and associations) shift from index on; the new
-// variable is associated with itself.
+// variable is associated with itself. The cache keys cofactors by index, so
+// a variable that moves empties it.
 bdd_node* bdd_engine::create_variable(bddpp_manager* m, std::string const& name, int32_t index) {
   int32_t n = m->nbr_var;
+  if (index < n) m->store->cache.flush();
   m->names[n] = name;
   m->name_lookup[name] = n;
   bdd_node* v = make_node(m, n, -1, m->one, m->one);

@@ -135,9 +135,14 @@ struct bdd_cache {
     return true;
   }
   void put(uintptr_t f, uintptr_t g, bdd_node* r, int link) {
-    if (on) table.put(f, g, bdd_tagged(link, r));
+    if (!on) return;
+    table.put(f, g, bdd_tagged(link, r));
+    filled = true;
   }
-  void flush() { table.clear(); }
+  void flush() {
+    if (filled) table.clear();
+    filled = false;
+  }
   // One slot per node of the unique table, within bounds; the table never
   // shrinks, so that fresh memory is taken once.
   void fit(size_t nbr_nodes) {
@@ -149,6 +154,7 @@ struct bdd_cache {
   }
 
   bool on = true;
+  bool filled = false;  // something put since the last flush
   bdd_result_table table;
 };
 

@@ -1,7 +1,7 @@
 // The operation cache changes nothing that can be seen: one scripted run of
 // engine operations on a manager with the cache and on one without gives
 // the same transcript of global ids, link types, reference counts, node
-// counters and printed texts.
+// counters and printed texts, collections and variable insertions included.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -53,7 +53,8 @@ std::string run_script(unsigned seed, bool cache) {
   for (int i = 0; i < 16; ++i)
     pool.push_back(m.Bdd_or(m.Bdd_and(v[rng() % N], v[rng() % N]), m.Bdd_xor(v[rng() % N], v[rng() % N])));
   auto pick = [&]() -> bdd const& { return pool[rng() % pool.size()]; };
-  auto var = [&]() { return static_cast<int>(rng() % N); };
+  auto var = [&]() { return static_cast<int>(rng() % v.size()); };
+  auto nbr = [&]() { return static_cast<size_t>(m.nbr_variables()); };
   std::ostringstream os;
   for (int step = 0; step < 1500; ++step) {
     bdd f = pick(), g = pick(), h = pick();
@@ -70,7 +71,7 @@ std::string run_script(unsigned seed, bool cache) {
       case 7: r = m.Bdd_cube_reduce(f, m.Bdd_and(v[var()], m.Bdd_not(v[var()]))); what = "cube"; break;
       case 8: r = m.Bdd_cube_reduce(f, rng() % 2 ? v[var()] : m.Bdd_not(v[var()])); what = "literal"; break;
       case 9: {
-        std::vector<int> lits(N);
+        std::vector<int> lits(nbr());
         for (int& l : lits) l = static_cast<int>(rng() % 3);
         r = m.Bdd_eval(f, lits.data());
         int link = 1;
@@ -82,8 +83,8 @@ std::string run_script(unsigned seed, bool cache) {
       case 10: r = m.Bdd_keep_first_variables(f, var()); what = "keep"; break;
       case 11: r = m.Bdd_compose(f, v[var()], g); what = "compose"; break;
       case 12: {
-        std::vector<long> p(N);
-        for (int i = 0; i < N; ++i) p[i] = i;
+        std::vector<long> p(nbr());
+        for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<long>(i);
         std::shuffle(p.begin(), p.end(), rng);
         r = m.Bdd_replace_vars(f, p.data());
         what = "rename";
@@ -106,6 +107,8 @@ std::string run_script(unsigned seed, bool cache) {
       m.Bdd_gc();
       os << stats_without_address(m);
     }
+    // A variable inserted in the order moves those below it.
+    if (step % 53 == 0) v.push_back(m.New_var_before(var(), "w" + std::to_string(step)));
   }
   return os.str();
 }
