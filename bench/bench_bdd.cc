@@ -142,11 +142,12 @@ int main(int argc, char** argv) {
     }
   }
   int failures = 0;
-  std::printf("%-20s %10s %10s %8s %12s  %s\n", "workload", "ours (s)", "BuDDy (s)", "ratio", "our nodes", "check");
+  std::printf("%-20s %10s %10s %8s %12s %12s  %s\n", "workload", "ours (s)", "BuDDy (s)", "ratio", "our nodes",
+              "BuDDy nodes", "check");
   for (auto const& w : workloads(smoke)) {
     if (!only.empty() && w.name.find(only) == std::string::npos) continue;
     double best_ours = 1e300, best_buddy = 1e300;
-    long nodes = 0;
+    long nodes = 0, buddy_nodes = 0;
     std::string check;
     // Each run starts both engines afresh, alternately, so that neither
     // finds the nodes of an earlier run and both see the same load.
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
         std::vector<buddy_fn> fb;
         stopwatch swb;
         best_buddy = std::min(best_buddy, w.on_buddy(b, swb, fb));
+        buddy_nodes = b.created();
         continue;
       }
       ours o(w.nbr_vars);
@@ -168,17 +170,19 @@ int main(int argc, char** argv) {
       std::vector<buddy_fn> fb;
       stopwatch swb;
       best_buddy = std::min(best_buddy, w.on_buddy(b, swb, fb));
+      buddy_nodes = b.created();
       if (r + 1 == repeat) check = compare(o, fo, b, fb);
     }
     if (!side.empty()) {
-      std::printf("%-20s %10.4f %10.4f %8s %12ld  %s\n", w.name.c_str(), side == "ours" ? best_ours : 0.0,
-                  side == "buddy" ? best_buddy : 0.0, "-", nodes, "not checked");
+      std::printf("%-20s %10.4f %10.4f %8s %12ld %12ld  %s\n", w.name.c_str(), side == "ours" ? best_ours : 0.0,
+                  side == "buddy" ? best_buddy : 0.0, "-", nodes, buddy_nodes, "not checked");
       std::fflush(stdout);
       continue;
     }
     if (!check.empty()) ++failures;
-    std::printf("%-20s %10.4f %10.4f %8.2f %12ld  %s\n", w.name.c_str(), best_ours, best_buddy,
-                best_ours / std::max(best_buddy, 1e-6), nodes, check.empty() ? "same functions" : check.c_str());
+    std::printf("%-20s %10.4f %10.4f %8.2f %12ld %12ld  %s\n", w.name.c_str(), best_ours, best_buddy,
+                best_ours / std::max(best_buddy, 1e-6), nodes, buddy_nodes,
+                check.empty() ? "same functions" : check.c_str());
     std::fflush(stdout);
   }
   return failures ? 1 : 0;

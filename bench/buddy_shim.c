@@ -57,6 +57,12 @@ int bb_eval(int f, char const* values) {
 }
 
 double bb_satcount(int f) { return bdd_satcount(f); }
+
+long bb_produced(void) {
+  bddStat s;
+  bdd_stats(&s);
+  return s.produced;
+}
 int bb_top(int f) { return bdd_var(f); }
 int bb_low(int f) { return bdd_low(f); }
 int bb_high(int f) { return bdd_high(f); }

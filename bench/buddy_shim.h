@@ -33,6 +33,8 @@ void bb_release(int f);
 /* Value under an assignment of one char (0 or 1) per variable. */
 int bb_eval(int f, char const* values);
 double bb_satcount(int f);
+/* Nodes made since bb_init, those collected since included. */
+long bb_produced(void);
 /* The nodes themselves: variable, else child and then child. */
 int bb_top(int f);
 int bb_low(int f);

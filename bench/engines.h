@@ -192,6 +192,7 @@ struct buddy {
   }
   bool is_false(fn const& f) { return f.get() == 0; }
   bool eval(fn const& f, std::vector<char> const& values) const { return bb_eval(f.get(), values.data()); }
+  long created() const { return bb_produced(); }
   double satcount(fn const& f) { return bb_satcount(f.get()); }
   // f must not be false.
   std::vector<char> random_sat(fn const& f, std::mt19937& rng) {
