@@ -104,6 +104,17 @@ class Bddexpression {
   std::set<long> const& getDependances() const { return dependances; }
   long getEarlyDate() const { return early_date; }
 
+  // The target writers, defined with the writers of each target. C and
+  // Arduino: the equation as the network of its right member's nodes in
+  // the array, then its assignment (Arduino: an output becomes the call of
+  // the user's functions, level[index] 0 for an event output); nothing for
+  // an equation without both members, and no final line end.
+  void put_c(std::ostream& os, std::string const& array, std::list<std::string> const& outputs,
+             std::string const& prefix, std::string const& suffix) const;
+  void put_ino_grafcet(std::ostream& os, std::string const& array,
+                       std::list<std::string> const& outputs, std::string const& prefix,
+                       std::string const& suffix, std::vector<int> const& level) const;
+
   friend std::ostream& operator<<(std::ostream& os, Bddexpression const& e);
   friend bool operator==(Bddexpression const& x, Bddexpression const& y);
 
@@ -242,6 +253,16 @@ class Bddexpressionwood {
   // The first equation that earliest_sort leaves out (its date lies outside
   // the levels), -1 when it lists them all.
   long exp_outside_sort() const;
+
+  // The target writers, defined with the writers of each target: every
+  // equation in earliest_sort order, each followed by a line end. C and
+  // Arduino: the visit marks cleared first, so that each node is written
+  // once in the whole text, at its first use.
+  void Put_c(std::ostream& os, std::string const& array, std::list<std::string> const& outputs,
+             std::string const& prefix, std::string const& suffix) const;
+  void Put_ino_grafcet(std::ostream& os, std::string const& array,
+                       std::list<std::string> const& outputs, std::string const& prefix,
+                       std::string const& suffix, std::vector<int> const& level) const;
 
   void stat(std::ostream& os) const;
   friend std::ostream& operator<<(std::ostream& os, Bddexpressionwood const& w);

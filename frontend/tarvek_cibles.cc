@@ -53,8 +53,22 @@ const cible_tarvek table_cibles[] = {
     {"-blif", &blif_mode, &noms_compilation::blif, nullptr, nullptr, nullptr, true},
     {"-vune", &vune_mode, &noms_compilation::vune, nullptr, nullptr, nullptr, true},
     {"-intern", &internal_mode, &noms_compilation::fba, nullptr, nullptr, rien, false},
-    {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h, nullptr, nullptr, true},
-    {"-ino", &ino_mode, &noms_compilation::ino, nullptr, nullptr, nullptr, true},
+    {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
+       c.fba->c_put(*o, *h, c.methode);
+     },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
+       c.automate->C_put(*o, *h, c.methode, c.module);
+     },
+     true},
+    {"-ino", &ino_mode, &noms_compilation::ino, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.fba->ino_put_grafcet(*o, c.methode, c.evenements);
+     },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->INO_put_grafcet(*o, c.methode, c.module, c.evenements);
+     },
+     true},
     {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr, nullptr, nullptr, true},
     {"-doc", &doc_mode, &noms_compilation::doc, nullptr, nullptr, nullptr, true},
 };

@@ -32,6 +32,8 @@ packages=(
   qpdf               # the PDF tests: qpdf --check
   poppler-utils      # the PDF tests: pdftoppm and pdftotext
   ghostscript        # the PDF and PostScript tests of the text viewer
+  gcc-avr            # the Arduino tests: avr-g++ builds every generated sketch
+  avr-libc           # the AVR headers and libraries, only suggested by gcc-avr
   # the fuzz run
   clang-14
   libclang-rt-14-dev

@@ -42,3 +42,87 @@ std::string liste_noms(const std::vector<std::string>& noms, const std::string& 
   for (size_t k = 0; k < noms.size(); ++k) r += (k ? separateur : "") + noms[k];
   return r;
 }
+
+std::vector<std::string> noms_table(const std::string* table, int n) {
+  return n > 0 ? std::vector<std::string>(table, table + n) : std::vector<std::string>();
+}
+
+std::vector<std::string> prefixe_noms(const std::vector<std::string>& noms,
+                                      const std::string& prefixe) {
+  std::vector<std::string> r;
+  for (auto const& n : noms) r.push_back(prefixe + n);
+  return r;
+}
+
+std::string prefixe_c(const std::string& module) { return module + "_"; }
+
+void ecrit_sop_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& module,
+                 int method) {
+  m.Print_sop_pref_suff(" || ", " && ", "! ", "", os, f, prefixe_c(module).c_str(), "", method);
+}
+
+const char* valeur_initiale_c(bool vrai) { return vrai ? "!0" : "0"; }
+
+void declare_entiers(std::ostream& os, const std::vector<std::string>& noms,
+                     const std::string& premier, const std::string& autres) {
+  for (size_t k = 0; k < noms.size(); ++k)
+    os << (k ? autres : premier) << noms[k] << (k + 1 < noms.size() ? "," : ";") << std::endl;
+}
+
+void initialise_registres_c(std::ostream& os, const std::vector<std::string>& registres,
+                            const std::vector<bool>& initiales) {
+  for (size_t i = 0; i < registres.size(); ++i)
+    os << "  " << registres[i] << "= " << valeur_initiale_c(initiales[i]) << ";" << std::endl;
+}
+
+void recopie_registres_c(std::ostream& os, const std::vector<std::string>& registres,
+                         const std::vector<std::string>& suivants) {
+  for (size_t i = 0; i < registres.size(); ++i)
+    os << "  " << registres[i] << "= " << suivants[i] << ";" << std::endl;
+}
+
+std::vector<std::string> fba_registres_c(const FBA& a) {
+  return prefixe_noms(fba_noms_etats(a), prefixe_c(a.name));
+}
+
+std::vector<std::string> fba_suivants_c(const FBA& a) {
+  return prefixe_noms(fba_noms_etats_suivants(a), prefixe_c(a.name));
+}
+
+std::vector<bool> fba_valeurs_initiales(const FBA& a) {
+  std::vector<bool> r;
+  for (int i = 0; i < a.state_variables_number; ++i) r.push_back(a.variable_initialy_true(i));
+  return r;
+}
+
+std::vector<bool> valeurs_initiales(const int* table, int n) {
+  std::vector<bool> r;
+  for (int i = 0; i < n; ++i) r.push_back(table[i] == 1);
+  return r;
+}
+
+// All next values come before any output, which may read them: this also
+// fixes the order in which the simplifications create their nodes.
+void fba_etats_suivants_c(std::ostream& os, const FBA& a, int method) {
+  std::vector<std::string> suivants = fba_suivants_c(a);
+  for (int i = 0; i < a.state_variables_number; ++i) {
+    os << "  " << suivants[i] << "= ";
+    ecrit_sop_c(os, *a.manager, fba_fonction_suivante(a, i), a.name, method);
+    os << ";" << std::endl;
+  }
+}
+
+std::string tableau_noeuds_c(const std::string& module) { return module + "_def_node"; }
+
+bool equation_ecrivable(const Bddexpression& e) {
+  auto tient = [](const bdd& f) { return f.manager_ref() && f.node(); };
+  return e.getWood() && e.getWood()->Manager() && tient(e.getBddVar()) && tient(e.getBddExp());
+}
+
+std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& tableau,
+                     const std::string& prefixe, const std::string& suffixe) {
+  if (m.Bdd_is_var(f)) return prefixe + m.Name_var_by_bdd(f) + suffixe;
+  m.Print_node_for_eval(" || ", " && ", "!", "", prefixe, suffixe, "0", ";", tableau, os, f.node());
+  return std::string(f.link_type() == -1 ? "!" : "") + tableau + "[" +
+         std::to_string(f.node()->global_id) + "]";
+}

@@ -1,12 +1,15 @@
 // What every target writer shares: the names, initial values and next-state
-// functions of the symbolic automaton as all writers read them, and the
-// joining of name lists.
+// functions of the symbolic automaton as all writers read them, the joining
+// of name lists, and the conventions of the C family (C source, Arduino
+// sketch).
 #ifndef TARVEK_ECRIVAINS_H
 #define TARVEK_ECRIVAINS_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "Bddexpression.h"
 #include "FBA.h"
 
 // State variable i is "X" + the step's name, its next value that name
@@ -27,5 +30,50 @@ bdd fba_fonction_suivante_blif(const FBA& a, int i);
 
 // The names joined by ", ", nothing before the first nor after the last.
 std::string liste_noms(const std::vector<std::string>& noms, const std::string& separateur = ", ");
+
+// The first n names of a counted array (an equational automaton's).
+std::vector<std::string> noms_table(const std::string* table, int n);
+// Each name behind the prefix.
+std::vector<std::string> prefixe_noms(const std::vector<std::string>& noms,
+                                      const std::string& prefixe);
+
+// The C family. Every variable of the generated code is the module name,
+// "_", then the automaton's name of the variable.
+std::string prefixe_c(const std::string& module);
+// A cover with " || ", " && " and "! ", the names behind the prefix.
+void ecrit_sop_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& module,
+                 int method);
+// A register that starts at 1 is set to "!0", any other to "0".
+const char* valeur_initiale_c(bool vrai);
+// One int a line: the first name behind `premier`, the others behind
+// `autres`, each followed by "," but the last, which ends with ";".
+void declare_entiers(std::ostream& os, const std::vector<std::string>& noms,
+                     const std::string& premier, const std::string& autres);
+
+// Per register, "  " + its name + "= " + its initial value + ";".
+void initialise_registres_c(std::ostream& os, const std::vector<std::string>& registres,
+                            const std::vector<bool>& initiales);
+// Per register, "  " + its name + "= " + the name of its next value + ";".
+void recopie_registres_c(std::ostream& os, const std::vector<std::string>& registres,
+                         const std::vector<std::string>& suivants);
+// The symbolic automaton's registers, their initial values and, per state
+// variable, "  " + its next value + "= " + its next-state function + ";".
+std::vector<std::string> fba_registres_c(const FBA& a);
+std::vector<std::string> fba_suivants_c(const FBA& a);
+std::vector<bool> fba_valeurs_initiales(const FBA& a);
+void fba_etats_suivants_c(std::ostream& os, const FBA& a, int method);
+// An equational automaton's initial values: 1 is true, any other false.
+std::vector<bool> valeurs_initiales(const int* table, int n);
+
+// The node networks of the equational C and Arduino writers: one element of
+// the array per node of the manager, indexed by the node's global id.
+std::string tableau_noeuds_c(const std::string& module);
+// Both members of the equation hold a node of its forest's manager.
+bool equation_ecrivable(const Bddexpression& e);
+// The value of f in the generated code: a single positive variable stands
+// for itself; any other function is the element of its node, whose network
+// is written first (the nodes already written in this text are skipped).
+std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& tableau,
+                     const std::string& prefixe, const std::string& suffixe);
 
 #endif

@@ -66,10 +66,10 @@ TEST(Tarvek, TargetsWithoutWriterStopTheRun) {
   } const table[] = {
       {{"-simul"}, ""},         {{"-simul", "-show"}, ""}, {{"-sc"}, " -sc"},       {{"-brimot"}, " -brimot"},
       {{"-lustre"}, " -lustre"}, {{"-esterel"}, " -esterel"}, {{"-blif"}, " -blif"},
-      {{"-vune"}, " -vune"},     {{"-intern"}, " -intern"}, {{"-c"}, " -c"},
-      {{"-ino"}, " -ino"},       {{"-vhdl"}, " -vhdl"},   {{"-doc"}, " -doc"},
+      {{"-vune"}, " -vune"},     {{"-intern"}, " -intern"}, {{"-c"}, ""},
+      {{"-ino"}, ""},            {{"-vhdl"}, " -vhdl"},   {{"-doc"}, " -doc"},
       {{"-altera"}, " -vhdl"},
-      {{"-doc", "-simul", "-c", "-altera", "-sc", "-show"}, " -sc -c -vhdl -doc"},
+      {{"-doc", "-simul", "-c", "-altera", "-sc", "-show"}, " -sc -vhdl -doc"},
   };
   for (auto const& c : table) {
     std::vector<std::string> args = {"g.gt"};

@@ -1,0 +1,78 @@
+// What the tests of the generated code share, whatever the target: the
+// corpus of grafcets, the tarvek binary run on one of them in one mode with
+// the names and the behaviour of its automaton computed in-process, and the
+// real tools looked up on the PATH.
+//
+// A trace is one line per reaction: the outputs, a blank, then the states,
+// each a '0' or '1' in the order of the automaton (states by step); a line
+// "r" stands between two sequences, where the generated code is reset. The
+// input sequences as text follow the same rule: one line of '0' and '1' per
+// input vector, "r" between sequences.
+#ifndef TARVEK_TESTS_GENERATION_TEST_H
+#define TARVEK_TESTS_GENERATION_TEST_H
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include "run_tool.h"
+#include "simulation.h"
+#include "tarvek_compil.h"
+
+struct grafcet_corpus {
+  std::string nom, texte;
+};
+
+// The examples, the fixtures of the equational tests and those of these
+// tests. Some are refused in one mode; the tests skip them there.
+std::vector<grafcet_corpus> corpus_ecrivains();
+
+// The first `nombre` random grafcets of the compiler's tests that its
+// reference simulator finds stable and safe, with no loop of unguarded
+// transitions able to run; each named "g" + its seed.
+std::vector<grafcet_corpus> grafcets_aleatoires_sains(int nombre);
+
+// Receptivities and action conditions over the inputs only, no assertion,
+// continuous actions only on "bool" outputs and impulse ones only on
+// "event" outputs, no cycle of unguarded transitions: both compilation
+// modes must then give the same automaton.
+bool grafcet_propre(tpen_BDD_fichier& g);
+
+// The text under another module name, which every name of the generated
+// code carries: the code of several grafcets then links into one program.
+std::string renomme_module(const std::string& texte, const std::string& module);
+
+// One grafcet compiled by the binary in one mode, and in-process alike.
+struct automate_genere {
+  std::string module;  // also the base name of its files
+  bool equationnel = false;
+  std::string dossier;
+  // In the order of the generated code; the states are "X" + step name.
+  std::vector<std::string> entrees, sorties, etats;
+  std::list<std::string> evenements;            // the outputs declared "event"
+  std::vector<std::vector<vecteur>> sequences;  // in the order of entrees
+  std::vector<std::string> attendu;             // the in-process trace
+  // The trace of the independent model of the grafcet (the reference
+  // simulator, the reaction model of the equational tests), empty where
+  // that model cannot judge the grafcet.
+  std::vector<std::string> independant;
+  std::string fichier(const std::string& extension) const;  // its path
+};
+
+// Runs tarvek in the folder on g, renamed to module, with the options (and
+// -equational in that mode); false when the binary refuses it. Otherwise
+// fills a: the sequences drawn from the seed (vectors outside the
+// grafcet's assertions are drawn again), their in-process and independent
+// traces. A reaction of the symbolic automaton left undefined by its
+// conditions fails the calling test.
+bool genere_automate(const std::string& dossier, const grafcet_corpus& g, const std::string& module,
+                     bool equationnel, const std::vector<std::string>& options, unsigned graine,
+                     automate_genere& a);
+
+std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences);
+std::vector<std::string> lignes(const std::string& texte);
+
+// The absolute path of a program of the PATH, "" when there is none.
+std::string outil(const std::string& nom);
+
+#endif
