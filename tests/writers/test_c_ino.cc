@@ -82,19 +82,22 @@ struct corpus_genere {
   std::vector<std::pair<size_t, size_t>> paires_propres;
 };
 
+// The random grafcets are compiled under -O2: reduced covers, and the
+// manager collected before the writers run.
 corpus_genere genere_corpus(const std::string& nom) {
   corpus_genere c;
   c.dossier = scratch_dir(nom);
   std::vector<grafcet_corpus> corpus = corpus_ecrivains();
+  size_t fixes = corpus.size();
   for (auto const& g : grafcets_aleatoires_sains(8)) corpus.push_back(g);
-  unsigned graine = 1;
-  for (auto const& g : corpus) {
-    ++graine;
+  for (size_t k = 0; k < corpus.size(); ++k) {
+    grafcet_corpus const& g = corpus[k];
+    std::vector<std::string> options = {"-c", "-ino"};
+    if (k >= fixes) options.push_back("-O2");
     size_t avant = c.automates.size();
     for (bool eq : {false, true}) {
       automate_genere a;
-      if (genere_automate(c.dossier, g, g.nom + (eq ? "_eq" : "_fba"), eq, {"-c", "-ino"}, graine,
-                          a))
+      if (genere_automate(c.dossier, g, g.nom + (eq ? "_eq" : "_fba"), eq, options, k + 1, a))
         c.automates.push_back(a);
     }
     if (c.automates.size() != avant + 2) continue;
