@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
+#include <sstream>
 
+#include "b_automaton.h"
 #include "generation_test.h"
 #include "gt_texte.h"
 
@@ -50,6 +53,40 @@ TEST(CiblesCIno, NoInputsNoOutputs) {
     EXPECT_EQ(h.substr(0, h.find('\n')), "extern void v_reset_automaton();") << eq;
     EXPECT_NE(read_file(d + "/v.c").find("\nvoid v_automaton()\n{\n"), std::string::npos) << eq;
   }
+}
+
+// Automata without any variable, which no grafcet gives (it has at least
+// one step): every list, block and section is left out.
+TEST(CiblesCIno, EmptyAutomata) {
+  std::set<int> aucun;
+  FBA f("v", aucun, {}, {}, {});
+  std::ostringstream c, h, ino;
+  f.c_put(c, h, 0);
+  f.ino_put_grafcet(ino, 0, {});
+  EXPECT_EQ(c.str(), "void v_reset_automaton()\n{\n}\n\nvoid v_automaton()\n{\n\n\n}\n\n");
+  EXPECT_EQ(h.str(), "extern void v_reset_automaton();\n\nextern void v_automaton();\n");
+  const std::string crochets =
+      "extern void my_setup(void);\nextern void my_before(void);\nextern void my_after(void);\n\n"
+      "void setup()\n{\n  my_setup();\n}\n\nvoid loop()\n{\n";
+  const std::string avant =
+      "  /* user before() function call */\n  my_before();\n\n"
+      "  /* inputs reading */\n\n";
+  const std::string apres = "  /* user after() function call */\n  my_after();\n}\n\n";
+  EXPECT_EQ(ino.str(), crochets + avant + "\n\n" + apres);
+
+  std::list<std::string> vide;
+  b_autom_dec d(vide, vide, vide, vide, vide);
+  int initiales[1] = {0};
+  b_automaton e(&d, initiales, bdd(), bdd());
+  std::ostringstream ce, he, inoe;
+  e.C_put(ce, he, 0, "v");
+  std::string tableau =
+      "  int v_def_node[" + std::to_string(e.manager_associe()->Bdd_total_size()) + "];\n";
+  e.INO_put_grafcet(inoe, 0, "v", {});
+  EXPECT_EQ(ce.str(),
+            "void v_reset_automaton()\n{\n}\n\nvoid v_automaton()\n{\n" + tableau + "}\n\n");
+  EXPECT_EQ(he.str(), h.str() + "\n");
+  EXPECT_EQ(inoe.str(), crochets + tableau + "\n" + avant + apres);
 }
 
 // The header and the sketch are target files like any other: one that
