@@ -1,7 +1,8 @@
 // The symbolic automaton: its inputs, its construction over a manager of
-// its own, the folding of reactions and its text dump for the log.
+// its own and its text dump for the log.
 #include "FBA.h"
 
+#include "FBA_interne.h"
 #include "listpp.h"
 
 FSM_input::FSM_input(FSM_type_input t, const std::string& n) : type(t), name(n) {}
@@ -12,6 +13,9 @@ FSM_input& FSM_input::operator=(const FSM_input& i) {
   name = i.name;
   return *this;
 }
+
+std::string FSM_input::my_name() const { return name; }
+FSM_type_input FSM_input::my_type() const { return type; }
 
 bool operator==(const FSM_input& a, const FSM_input& b) {
   return a.type == b.type && a.name == b.name;
@@ -24,41 +28,6 @@ std::ostream& operator<<(std::ostream& os, const FSM_input& i) {
   os << "(";
   if (i.type >= FSM_undefined && i.type <= FSM_integer) os << mots[i.type];
   return os << "," << i.name << ")";
-}
-
-FBA_transition::FBA_transition() : owner(nullptr), cond_actions(nullptr) {}
-
-FBA_transition::FBA_transition(const FBA* o, std::set<int> i, std::set<int> f, bdd* actions,
-                               bdd c)
-    : owner(o), initial(i), final(f), cond_actions(nullptr), cond(c) {
-  copie_actions(actions);
-}
-
-FBA_transition::FBA_transition(const FBA_transition& t)
-    : owner(t.owner), initial(t.initial), final(t.final), cond_actions(nullptr), cond(t.cond) {
-  copie_actions(t.cond_actions);
-}
-
-// An array already there is overwritten in place, with the new owner's
-// count of actions.
-FBA_transition& FBA_transition::operator=(const FBA_transition& t) {
-  if (this == &t) return *this;
-  owner = t.owner;
-  initial = t.initial;
-  final = t.final;
-  cond = t.cond;
-  if (!owner || !t.cond_actions) return *this;
-  if (!cond_actions) cond_actions = new bdd[owner->actions_number];
-  for (int j = 0; j < owner->actions_number; ++j) cond_actions[j] = t.cond_actions[j];
-  return *this;
-}
-
-FBA_transition::~FBA_transition() { delete[] cond_actions; }
-
-void FBA_transition::copie_actions(const bdd* source) {
-  if (!owner || !source) return;
-  cond_actions = new bdd[owner->actions_number];
-  for (int j = 0; j < owner->actions_number; ++j) cond_actions[j] = source[j];
 }
 
 FBA::FBA(std::string n, std::set<int>& initial, const std::list<FSM_input>& in,
@@ -108,30 +77,6 @@ FBA::~FBA() {
   delete[] action_names;
 }
 
-// The reaction's condition is restricted to its source situation, then
-// given to one of force0 and force1 of every state variable.
-void FBA::add_evolution(FBA_transition t) {
-  bdd c = t.cond;
-  for (int i = 0; i < state_variables_number; ++i) {
-    bdd x = manager->Bdd_var_by_index(i);
-    c = manager->Bdd_and(c, t.initial.count(i) ? x : manager->Bdd_not(x));
-  }
-  for (int k = 0; k < state_variables_number; ++k) {
-    if (t.final.count(k))
-      force1[k] = manager->Bdd_or(force1[k], c);
-    else
-      force0[k] = manager->Bdd_or(force0[k], c);
-  }
-  for (int j = 0; j < actions_number; ++j)
-    emissions[j] = manager->Bdd_or(emissions[j], manager->Bdd_and(t.cond_actions[j], c));
-}
-
-void FBA::add_post_evolution(int v, int a, bdd c) {
-  if (v < 0 || v >= state_variables_number) return;
-  bdd suivant = manager->Bdd_var_by_index(state_variables_number + v);
-  emissions[a] = manager->Bdd_or(emissions[a], manager->Bdd_and(suivant, c));
-}
-
 bddpp_manager* FBA::get_manager() const { return manager; }
 int FBA::get_actions_number() const { return actions_number; }
 
@@ -147,14 +92,14 @@ void FBA::bdd_var_reorder() { manager->Bdd_var_reorder(); }
 
 // The log's sums of products use one cover method whatever the level asked
 // for the targets.
-static std::string somme_de_produits(bddpp_manager* m, const bdd& f) {
+std::string texte_log(bddpp_manager* m, const bdd& f) {
   return m->Print_sop_to_String("+ ", ".", "!", "", f, 1);
 }
 
 static void table_conditions(std::ostream& os, const char* titre, bddpp_manager* m, const bdd* t,
                              int n) {
   os << titre << std::endl << "n  expression" << std::endl;
-  for (int i = 0; i < n; ++i) os << i << ": " << somme_de_produits(m, t[i]) << std::endl;
+  for (int i = 0; i < n; ++i) os << i << ": " << texte_log(m, t[i]) << std::endl;
 }
 
 std::ostream& operator<<(std::ostream& os, const FBA& a) {

@@ -21,6 +21,9 @@ class FSM_input {
   FSM_input(const FSM_input& i);
   FSM_input& operator=(const FSM_input& i);
 
+  std::string my_name() const;
+  FSM_type_input my_type() const;
+
   FSM_type_input type;
   std::string name;  // also the name of its BDD variable
 };
@@ -47,10 +50,36 @@ class FBA_transition {
   std::set<int> final;    // and after it
   bdd* cond_actions;      // one per action of the owner
   bdd cond;               // the input condition
-
- private:
-  void copie_actions(const bdd* source);
 };
+
+// A record without owner holds no action conditions: it copies, compares
+// and prints as such.
+bool operator==(const FBA_transition& a, const FBA_transition& b);
+bool operator!=(const FBA_transition& a, const FBA_transition& b);
+std::ostream& operator<<(std::ostream& os, const FBA_transition& t);
+
+// A reaction whose situations are codes: bit i (bit 0 the lowest) is the
+// value of state variable i, a negative code is no situation. Bits beyond
+// those of an int read as 0, so a code describes at most 31 state
+// variables. A value, like FBA_transition, with the same ownerless form.
+class FBA_real_transition {
+ public:
+  FBA_real_transition();
+  FBA_real_transition(FBA* owner, int initial, int final, bdd* cond_actions, bdd cond);
+  FBA_real_transition(const FBA_real_transition& r);
+  FBA_real_transition& operator=(const FBA_real_transition& r);
+  ~FBA_real_transition();
+
+  FBA* owner;
+  int initial;
+  int final;
+  bdd* cond_actions;  // one per action of the owner; null without owner
+  bdd cond;
+};
+
+bool operator==(const FBA_real_transition& a, const FBA_real_transition& b);
+bool operator!=(const FBA_real_transition& a, const FBA_real_transition& b);
+std::ostream& operator<<(std::ostream& os, const FBA_real_transition& r);
 
 // Variable indexes of the manager, which every writer relies on: state
 // variable i ("X" + step name) is i, its next value ("X" + step name +
@@ -69,6 +98,30 @@ class FBA {
   void add_evolution(FBA_transition t);
   // A continuous action of step v: emitted whenever v is active next.
   void add_post_evolution(int v, int a, bdd c);
+
+  // Operations that no compilation calls. The evolutions trust their
+  // arguments: a record of this automaton, positions within its tables.
+  void add_evolution(FBA_real_transition r);
+  // Inputs by position in the input table; works for any number of state
+  // variables.
+  void add_evolution(std::set<int>& source, std::set<int>& target, std::set<int> actions,
+                     std::set<int> true_inputs, std::set<int> false_inputs);
+  // Action a emitted under c when the next situation is the one of code.
+  void add_Moore_action(int code, int a, bdd c);
+  // By position: "?" and a line on the standard error stream outside the
+  // table.
+  int get_state_variables_number() const;
+  std::string get_variable(int i) const;
+  bool variable_initialy_false(int i) const;
+  std::string get_action(int j) const;
+  int get_inputs_number() const;
+  std::string get_input(int j) const;
+  int get_bdd_termes_number() const;
+  // The text of the log: a sum of products.
+  std::string my_bddtoa(bdd b) const;
+  bdd termetobdd(const std::string& name) const;
+  // Every variable name in index order; the caller owns the array.
+  std::string* my_table_bdd_nom_termes() const;
 
   bddpp_manager* get_manager() const;
   int get_actions_number() const;

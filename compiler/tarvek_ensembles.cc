@@ -93,18 +93,52 @@ std::set<int> cree_Tprimk(tpen_BDD_fichier& f, std::set<int> candidats, std::set
   }
 }
 
+static std::set<int> gardees_parmi(tpen_BDD_fichier& f, const std::set<int>& transitions) {
+  std::set<int> r;
+  for (int t : transitions)
+    if (gardee(f, t)) r.insert(t);
+  return r;
+}
+
 // A transition fires once it is known, for each downstream step, whether
 // that step is deactivated in the reaction; a guarded one fires only once.
 std::set<int> cree_Tk(tpen_BDD_fichier& f, std::set<int> Tsf, std::set<int> Tcf,
                       std::set<int> Tcnf, std::set<int> Ecp, std::set<int> Eca) {
   std::set<int> connus = set_union(Eca, Ecp);
   std::set<int> P = cree_Tprimk(f, Tsf, Tcnf);
-  std::set<int> exclues;
-  for (int t : Tcf)
-    if (gardee(f, t)) exclues.insert(t);
+  std::set<int> exclues = gardees_parmi(f, Tcf);
   for (int t : P)
     if (!inclus(f.ens_ident_FEk_post_transition(t), connus)) exclues.insert(t);
   return set_priv(P, exclues);
+}
+
+std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
+                          std::set<int>& transitions) {
+  return set_priv(candidats, gardees_parmi(f, transitions));
+}
+
+// A transition whose firing would deactivate a step known not to be
+// deactivated cannot fire: one such upstream step is enough. A transition
+// of T is left to the other tests.
+static bool bloquee_MPI(tpen_BDD_fichier& f, int t, const std::set<int>& depart,
+                        const std::set<int>& A, const std::set<int>& B,
+                        const std::set<int>& T, valuateur& v) {
+  if (v.cond(t) == 1) return true;
+  std::set<int> amont = f.ens_ident_pre_transition(t);
+  if (gardee(f, t)) return !inclus(amont, depart) || v.garde(t) == 1;
+  if (amont_jamais_active(f, t, depart, A)) return true;
+  if (T.count(t)) return false;
+  for (int s : amont)
+    if (B.count(f.ident_garde_FE_etape(s))) return true;
+  return false;
+}
+
+std::set<int> cree_Tcnf_MPI(tpen_BDD_fichier& f, std::set<int>& depart, std::set<int>& A,
+                            std::set<int>& B, std::set<int>& T, valuateur& v) {
+  std::set<int> r;
+  for (int t : f.ens_ident_transitions())
+    if (bloquee_MPI(f, t, depart, A, B, T, v)) r.insert(t);
+  return r;
 }
 
 // The FE events of the steps left and the RE events of the steps entered,

@@ -33,6 +33,15 @@ bdd help_Tpf(tpen_BDD_fichier& f, const std::set<int> depart, const std::set<int
              const std::set<int> Eca, const std::set<int> Tcnf, const std::set<int> Tcf,
              valuateur& v);
 
+// Variants of the builders above. cree_Tk_MPI: the candidates minus the
+// guarded transitions of the second set. cree_Tcnf_MPI: the transitions
+// certainly not fireable given A (RE events absent), B (FE events absent)
+// and T (transitions exempt from the FE test).
+std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
+                          std::set<int>& transitions);
+std::set<int> cree_Tcnf_MPI(tpen_BDD_fichier& f, std::set<int>& depart, std::set<int>& A,
+                            std::set<int>& B, std::set<int>& T, valuateur& v);
+
 void pec_etapes_initiales(valuateur& v, tpen_BDD_fichier& f, const std::set<int> depart);
 void pec_cond_vrai(valuateur& v, const std::set<int> variables);
 void pec_cond_faux(valuateur& v, const std::set<int> variables);
