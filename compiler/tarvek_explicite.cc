@@ -169,10 +169,12 @@ bdd inputversbdd(tpen_BDD_fichier& f, std::set<int>& Kc, std::set<int>& Ke, std:
   return r.node() ? r : m->Bdd_one();
 }
 
+// A negative index has no entry in any map: it is reported like a
+// variable without input.
 std::set<int> correspondance_FBA_input(int* map, std::set<int> variables) {
   std::set<int> r;
   for (int v : variables) {
-    if (map[v] == -1) {
+    if (v < 0 || map[v] == -1) {
       std::cerr << "In correspondance_FBA_input(): ident cond non associe a " << v << std::endl;
       continue;
     }

@@ -188,10 +188,11 @@ TEST(EnsemblesExplicites, InputValuations) {
   std::vector<int> varmap(e.nombre_variables()), outmap(e.nbr_outputs());
   std::unique_ptr<FBA> a(normalise_FBA(e, initial, varmap.data(), outmap.data()));
   ens r;
-  std::string err = capture_cerr([&] { r = correspondance_FBA_input(varmap.data(), {0, 1, 2, 5, 6}); });
+  std::string err = capture_cerr([&] { r = correspondance_FBA_input(varmap.data(), {-1, 0, 1, 2, 5, 6}); });
   // The boolean inputs a and b first, then the events e and f.
   EXPECT_EQ(r, (ens{0, 2, 3}));
   EXPECT_EQ(err,
+            "In correspondance_FBA_input(): ident cond non associe a -1\n"
             "In correspondance_FBA_input(): ident cond non associe a 1\n"
             "In correspondance_FBA_input(): ident cond non associe a 6\n");
 }
