@@ -117,9 +117,10 @@ std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
   return set_priv(candidats, gardees_parmi(f, transitions));
 }
 
-// A transition whose firing would deactivate a step known not to be
-// deactivated cannot fire: one such upstream step is enough. A transition
-// of T is left to the other tests.
+// B holds the FE events of the steps left: a transition not in T (those
+// fired) whose every upstream step is left has lost them to others and
+// cannot fire any more. One upstream step not left is enough to keep it
+// out, and so is having no upstream step at all.
 static bool bloquee_MPI(tpen_BDD_fichier& f, int t, const std::set<int>& depart,
                         const std::set<int>& A, const std::set<int>& B,
                         const std::set<int>& T, valuateur& v) {
@@ -127,10 +128,10 @@ static bool bloquee_MPI(tpen_BDD_fichier& f, int t, const std::set<int>& depart,
   std::set<int> amont = f.ens_ident_pre_transition(t);
   if (gardee(f, t)) return !inclus(amont, depart) || v.garde(t) == 1;
   if (amont_jamais_active(f, t, depart, A)) return true;
-  if (T.count(t)) return false;
+  if (T.count(t) || amont.empty()) return false;
   for (int s : amont)
-    if (B.count(f.ident_garde_FE_etape(s))) return true;
-  return false;
+    if (!B.count(f.ident_garde_FE_etape(s))) return false;
+  return true;
 }
 
 std::set<int> cree_Tcnf_MPI(tpen_BDD_fichier& f, std::set<int>& depart, std::set<int>& A,

@@ -35,8 +35,8 @@ bdd help_Tpf(tpen_BDD_fichier& f, const std::set<int> depart, const std::set<int
 
 // Variants of the builders above. cree_Tk_MPI: the candidates minus the
 // guarded transitions of the second set. cree_Tcnf_MPI: the transitions
-// certainly not fireable given A (RE events absent), B (FE events absent)
-// and T (transitions exempt from the FE test).
+// certainly not fireable given A (RE events absent), B (FE events present)
+// and T (transitions fired, exempt from the FE test).
 std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
                           std::set<int>& transitions);
 std::set<int> cree_Tcnf_MPI(tpen_BDD_fichier& f, std::set<int>& depart, std::set<int>& A,

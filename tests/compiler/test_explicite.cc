@@ -137,7 +137,8 @@ TEST(PointFixeExplicite, EveryInputIsKnown) {
 }
 
 // Steps 1 to 4 at positions 0 to 3, the start {0, 3}; RE of step 2 known
-// absent (A), FE of step 1 known absent (B), t5 exempt (T).
+// absent (A), steps 1 and 3 known left (B), t5 fired (T). A transition not
+// fired is certainly not fireable once every upstream step is left.
 TEST(EnsemblesExplicites, CertainlyNotFireable) {
   encodage_teste t = encode(gt_entrees(
       entree_a, {"IS: 1 0 0", "NS: 2 0 4", "NS: 3 4 4", "IS: 4 8 4"},
@@ -145,19 +146,24 @@ TEST(EnsemblesExplicites, CertainlyNotFireable) {
        "3 3 9 FR: (0) TO: (2) : \"a :\"", "4 4 9 FR: (1) TO: (3) : \"a\"",
        "5 5 9 FR: (0) TO: (1) : \"a\"", "6 6 9 FR: (0,2) TO: (1) : \"a\"",
        "7 7 9 FR: (3) TO: (1) : \"a\"", "8 8 9 FR: (3,0) TO: (1) : \"a\"",
-       "9 9 9 FR: (9) TO: (1) : \"a\""}));
+       "9 9 9 FR: (9) TO: (1) : \"a\"", "10 10 9 FR: (1,2) TO: (3) : \"a\""}));
   tpen_BDD_fichier& e = *t.e;
   valuateur v(e);
-  ens depart = {0, 3}, A = {e.ident_garde_RE_etape(1)}, B = {e.ident_garde_FE_etape(0)}, T = {4};
-  // t1 false; t2 guarded from a step outside the start; t4 from a step
-  // never entered; t6 and t8 would leave step 1, which is not left. t3 is
-  // guarded from the start, t5 exempt, t7 and the source t9 free.
-  EXPECT_EQ(cree_Tcnf_MPI(e, depart, A, B, T, v), (ens{0, 1, 3, 5, 7}));
+  ens depart = {0, 3}, A = {e.ident_garde_RE_etape(1)}, T = {4},
+      B = {e.ident_garde_FE_etape(0), e.ident_garde_FE_etape(2)};
+  // t1 false; t2 guarded from a step outside the start; t4 and t10 from
+  // a step never entered; t6 leaves steps that are all left. t3 is guarded
+  // from the start, t5 fired; t7, t8 (step 4 not left) and the source t9
+  // stay open.
+  EXPECT_EQ(cree_Tcnf_MPI(e, depart, A, B, T, v), (ens{0, 1, 3, 5, 9}));
   ens aucun;
   EXPECT_EQ(cree_Tcnf_MPI(e, depart, aucun, aucun, aucun, v), (ens{0, 1}));
+  // Without A and T: t5 is no longer exempt; t4, t8 and t10 stay open, one
+  // upstream step not left being enough, first or last among them.
+  EXPECT_EQ(cree_Tcnf_MPI(e, depart, aucun, B, aucun, v), (ens{0, 1, 4, 5}));
   // T exempts from the FE test only: a step never entered still decides.
   ens T3 = {3};
-  EXPECT_EQ(cree_Tcnf_MPI(e, depart, A, aucun, T3, v), (ens{0, 1, 3}));
+  EXPECT_EQ(cree_Tcnf_MPI(e, depart, A, aucun, T3, v), (ens{0, 1, 3, 9}));
 
   ens candidats = {0, 2, 4, 5}, gardees = {1, 2, 4};
   EXPECT_EQ(cree_Tk_MPI(e, candidats, gardees), (ens{0, 4, 5}));
