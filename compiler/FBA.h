@@ -146,6 +146,14 @@ class FBA {
   void VHDL_put(std::ostream& os, int altera, int method) const;
   void DOC_put(std::ostream& os, int method) const;
 
+  // Helpers of the sc6 netlist writer: the distinct sub-functions of f
+  // appended to L, each after its two cofactors, constants left out; the
+  // position of f in an array of them (-1 for a constant or an absent
+  // function) and the name of its net.
+  void enumeration_bdd(std::list<bdd>& L, bdd f) const;
+  int internal_enum_numero_associee_bdd(bdd f, bdd* array, int length) const;
+  std::string internal_enum_nom_associee_bdd(bdd f, bdd* array, int length) const;
+
   std::string name;
   bddpp_manager* manager;
   int inputs_number;
@@ -161,5 +169,9 @@ class FBA {
 };
 
 std::ostream& operator<<(std::ostream& os, const FBA& a);
+
+// A condition of the Esterel writer: "not tick" for the constant false,
+// "tick" for the constant true, else its sum of products in words.
+std::string local_FSM_bddtoexpesterel(bddpp_manager* m, bdd f, int method);
 
 #endif

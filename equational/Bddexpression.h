@@ -115,6 +115,13 @@ class Bddexpression {
                        std::list<std::string> const& outputs, std::string const& prefix,
                        std::string const& suffix, std::vector<int> const& level) const;
 
+  // The writers of one equation, defined with the writers of each target:
+  // the variable's name + " = " + its sum of products in words (Lustre,
+  // Vestrane, documentation), and a present block that emits the variable
+  // (Esterel); neither ends its last line.
+  void put_basic_doc(std::ostream& os, int method) const;
+  void put_esterel(std::ostream& os, int method) const;
+
   friend std::ostream& operator<<(std::ostream& os, Bddexpression const& e);
   friend bool operator==(Bddexpression const& x, Bddexpression const& y);
 
@@ -263,6 +270,12 @@ class Bddexpressionwood {
   void Put_ino_grafcet(std::ostream& os, std::string const& array,
                        std::list<std::string> const& outputs, std::string const& prefix,
                        std::string const& suffix, std::vector<int> const& level) const;
+
+  // The writers of the equations in earliest_sort order, defined with the
+  // writers of each target: one "name = sum of products;" line each, and
+  // the present blocks joined by parallel bars.
+  void Put_basic_doc(std::ostream& os, int method) const;
+  void Put_esterel(std::ostream& os, int method) const;
 
   void stat(std::ostream& os) const;
   friend std::ostream& operator<<(std::ostream& os, Bddexpressionwood const& w);

@@ -42,16 +42,40 @@ void sc_equationnel(const contexte_cibles&, std::ostream*, std::ostream*) {
 }
 
 const cible_tarvek table_cibles[] = {
-    {"-sc", &sc_mode, &noms_compilation::sc, nullptr, nullptr, sc_equationnel, false},
-    {"-brimot", &brimot_mode, &noms_compilation::brimot, nullptr, nullptr,
+    {"-sc", &sc_mode, &noms_compilation::sc, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->SC_put(*o, c.methode); },
+     sc_equationnel, false},
+    {"-brimot", &brimot_mode, &noms_compilation::brimot, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.fba->BRIMOT_put(*o, c.methode);
+     },
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
        c.automate->BRIMOT_put(*o, c.methode, c.module);
      },
      true},
-    {"-esterel", &esterel_mode, &noms_compilation::esterel, nullptr, nullptr, nullptr, true},
-    {"-lustre", &lustre_mode, &noms_compilation::lustre, nullptr, nullptr, nullptr, true},
+    {"-esterel", &esterel_mode, &noms_compilation::esterel, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.fba->ESTEREL_put(*o, c.methode);
+     },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->ESTEREL_put(*o, c.methode, c.module);
+     },
+     true},
+    {"-lustre", &lustre_mode, &noms_compilation::lustre, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.fba->LUSTRE_put(*o, c.methode);
+     },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->LUSTRE_put(*o, c.methode, c.module);
+     },
+     true},
     {"-blif", &blif_mode, &noms_compilation::blif, nullptr, nullptr, nullptr, true},
-    {"-vune", &vune_mode, &noms_compilation::vune, nullptr, nullptr, nullptr, true},
+    {"-vune", &vune_mode, &noms_compilation::vune, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->VUNE_put(*o, c.methode); },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->VUNE_put(*o, c.methode, c.module);
+     },
+     true},
     {"-intern", &internal_mode, &noms_compilation::fba, nullptr, nullptr, rien, false},
     {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h,
      [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
@@ -70,7 +94,12 @@ const cible_tarvek table_cibles[] = {
      },
      true},
     {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr, nullptr, nullptr, true},
-    {"-doc", &doc_mode, &noms_compilation::doc, nullptr, nullptr, nullptr, true},
+    {"-doc", &doc_mode, &noms_compilation::doc, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->DOC_put(*o, c.methode); },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->DOC_put(*o, c.methode, c.module);
+     },
+     true},
 };
 
 ecrivain_cible ecrivain_du_mode(const cible_tarvek& c) {

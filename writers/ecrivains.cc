@@ -43,6 +43,12 @@ std::string liste_noms(const std::vector<std::string>& noms, const std::string& 
   return r;
 }
 
+std::string sop_en_mots(bddpp_manager* m, const bdd& f, int methode) {
+  return m->Print_sop_to_String(" or ", " and ", "not ", "", f, methode);
+}
+
+bool bdd_vide(const bdd& f) { return !f.manager_ref() || !f.node(); }
+
 std::vector<std::string> noms_table(const std::string* table, int n) {
   return n > 0 ? std::vector<std::string>(table, table + n) : std::vector<std::string>();
 }
@@ -115,8 +121,8 @@ void fba_etats_suivants_c(std::ostream& os, const FBA& a, int method) {
 std::string tableau_noeuds_c(const std::string& module) { return module + "_def_node"; }
 
 bool equation_ecrivable(const Bddexpression& e) {
-  auto tient = [](const bdd& f) { return f.manager_ref() && f.node(); };
-  return e.getWood() && e.getWood()->Manager() && tient(e.getBddVar()) && tient(e.getBddExp());
+  return e.getWood() && e.getWood()->Manager() && !bdd_vide(e.getBddVar()) &&
+         !bdd_vide(e.getBddExp());
 }
 
 std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& tableau,

@@ -1,7 +1,7 @@
 // What every target writer shares: the names, initial values and next-state
 // functions of the symbolic automaton as all writers read them, the joining
-// of name lists, and the conventions of the C family (C source, Arduino
-// sketch).
+// of name lists, the sums of products in words, and the conventions of the
+// C family (C source, Arduino sketch).
 #ifndef TARVEK_ECRIVAINS_H
 #define TARVEK_ECRIVAINS_H
 
@@ -30,6 +30,16 @@ bdd fba_fonction_suivante_blif(const FBA& a, int i);
 
 // The names joined by ", ", nothing before the first nor after the last.
 std::string liste_noms(const std::vector<std::string>& noms, const std::string& separateur = ", ");
+
+// A function as the targets that spell the operators as words write it
+// (Lustre, Vestrane, BRIMOT, both documentations, the comments of the sc
+// netlist): products joined by " or ", literals by " and ", a negation
+// "not " + name, the constants "0" and "1".
+std::string sop_en_mots(bddpp_manager* m, const bdd& f, int methode);
+
+// A handle without manager or node: an equation with such a member is not
+// written.
+bool bdd_vide(const bdd& f);
 
 // The first n names of a counted array (an equational automaton's).
 std::vector<std::string> noms_table(const std::string* table, int n);

@@ -64,12 +64,12 @@ TEST(Tarvek, TargetsWithoutWriterStopTheRun) {
     std::vector<std::string> options;
     std::string nommees;  // "" when the run ends well
   } const table[] = {
-      {{"-simul"}, ""},         {{"-simul", "-show"}, ""}, {{"-sc"}, " -sc"},       {{"-brimot"}, " -brimot"},
-      {{"-lustre"}, " -lustre"}, {{"-esterel"}, " -esterel"}, {{"-blif"}, " -blif"},
-      {{"-vune"}, " -vune"},     {{"-intern"}, " -intern"}, {{"-c"}, ""},
-      {{"-ino"}, ""},            {{"-vhdl"}, " -vhdl"},   {{"-doc"}, " -doc"},
-      {{"-altera"}, " -vhdl"},
-      {{"-doc", "-simul", "-c", "-altera", "-sc", "-show"}, " -sc -vhdl -doc"},
+      {{"-simul"}, ""},          {{"-simul", "-show"}, ""}, {{"-sc"}, ""},
+      {{"-brimot"}, ""},         {{"-lustre"}, ""},         {{"-esterel"}, ""},
+      {{"-blif"}, " -blif"},     {{"-vune"}, ""},           {{"-intern"}, " -intern"},
+      {{"-c"}, ""},              {{"-ino"}, ""},            {{"-vhdl"}, " -vhdl"},
+      {{"-doc"}, ""},            {{"-altera"}, " -vhdl"},
+      {{"-doc", "-simul", "-c", "-altera", "-sc", "-show"}, " -vhdl"},
   };
   for (auto const& c : table) {
     std::vector<std::string> args = {"g.gt"};

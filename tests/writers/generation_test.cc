@@ -144,8 +144,23 @@ bool automate_equationnel(const std::string& texte, automate_genere& r,
 
 std::vector<grafcet_corpus> corpus_ecrivains() {
   std::vector<grafcet_corpus> r = fichiers_gt(TARVEK_EXAMPLES);
-  for (auto const& d : {"/equational/data", "/writers/data"})
+  for (auto const& d :
+       {"/compiler/data", "/equational/data", "/frontend/data", "/grafcet/data", "/writers/data"})
     for (auto const& g : fichiers_gt(std::string(TARVEK_TEST_DATA) + d)) r.push_back(g);
+  return r;
+}
+
+// The tests run in parallel processes: each runs the binary in a folder
+// named after itself.
+std::vector<grafcet_corpus> corpus_compilable(bool equationnel) {
+  auto const* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string d = scratch_dir(std::string("writers_corpus_") + (equationnel ? "eq_" : "fba_") +
+                              (t ? std::string(t->test_suite_name()) + "_" + t->name() : ""));
+  std::vector<std::string> options;
+  if (equationnel) options.push_back("-equational");
+  std::vector<grafcet_corpus> r;
+  for (auto const& g : corpus_ecrivains())
+    if (lance_tarvek(d, g.nom, g.texte, options).r.exit_code == 0) r.push_back(g);
   return r;
 }
 
@@ -210,6 +225,20 @@ std::string renomme_module(const std::string& texte, const std::string& module) 
                             std::regex_constants::format_first_only);
 }
 
+sortie_tarvek lance_tarvek(const std::string& dossier, const std::string& module,
+                           const std::string& texte, const std::vector<std::string>& options) {
+  static const char* const extensions[] = {".sc",  ".brm", ".lus", ".strl", ".blif", ".vune",
+                                           ".fba", ".c",   ".h",   ".ino",  ".vhd",  ".doc"};
+  write_file(dossier + "/" + module + ".gt", texte);
+  std::vector<std::string> args = {tarvek_path(), module + ".gt"};
+  args.insert(args.end(), options.begin(), options.end());
+  sortie_tarvek s;
+  s.r = run_tool(args, dossier, 60);
+  for (const char* e : extensions)
+    if (file_exists(dossier + "/" + module + e)) s.fichiers[e] = read_file(dossier + "/" + module + e);
+  return s;
+}
+
 std::string automate_genere::fichier(const std::string& extension) const {
   return dossier + "/" + module + extension;
 }
@@ -222,11 +251,9 @@ bool genere_automate(const std::string& dossier, const grafcet_corpus& g, const 
   a.equationnel = equationnel;
   a.dossier = dossier;
   std::string texte = renomme_module(g.texte, module);
-  write_file(a.fichier(".gt"), texte);
-  std::vector<std::string> args = {tarvek_path(), module + ".gt"};
-  args.insert(args.end(), options.begin(), options.end());
+  std::vector<std::string> args = options;
   if (equationnel) args.push_back("-equational");
-  if (run_tool(args, dossier, 60).exit_code != 0) return false;
+  if (lance_tarvek(dossier, module, texte, args).r.exit_code != 0) return false;
   lecture source = lit_texte(texte);
   EXPECT_EQ(source.code, 0) << module;
   if (source.code != 0) return false;

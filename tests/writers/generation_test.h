@@ -1,7 +1,7 @@
 // What the tests of the generated code share, whatever the target: the
-// corpus of grafcets, the tarvek binary run on one of them in one mode with
-// the names and the behaviour of its automaton computed in-process, and the
-// real tools looked up on the PATH.
+// corpus of grafcets, the tarvek binary run on one of them with the files it
+// wrote, or in one mode with the names and the behaviour of its automaton
+// computed in-process, and the real tools looked up on the PATH.
 //
 // A trace is one line per reaction: the outputs, a blank, then the states,
 // each a '0' or '1' in the order of the automaton (states by step); a line
@@ -12,6 +12,7 @@
 #define TARVEK_TESTS_GENERATION_TEST_H
 
 #include <list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,14 @@ struct grafcet_corpus {
   std::string nom, texte;
 };
 
-// The examples, the fixtures of the equational tests and those of these
-// tests. Some are refused in one mode; the tests skip them there.
+// The examples, the fixtures of the compiler, equational, front-end and
+// grafcet tests and those of these tests. Some are refused in one mode; the
+// tests skip them there.
 std::vector<grafcet_corpus> corpus_ecrivains();
+
+// The grafcets of corpus_ecrivains that the binary compiles in that mode,
+// no target asked.
+std::vector<grafcet_corpus> corpus_compilable(bool equationnel);
 
 // The first `nombre` random grafcets of the compiler's tests that its
 // reference simulator finds stable and safe, with no loop of unguarded
@@ -41,6 +47,16 @@ bool grafcet_propre(tpen_BDD_fichier& g);
 // The text under another module name, which every name of the generated
 // code carries: the code of several grafcets then links into one program.
 std::string renomme_module(const std::string& texte, const std::string& module);
+
+struct sortie_tarvek {
+  run_result r;
+  std::map<std::string, std::string> fichiers;  // by extension (".lus", ".h"...), those written
+};
+
+// tarvek module.gt options... in the folder, the text written there first
+// under that name.
+sortie_tarvek lance_tarvek(const std::string& dossier, const std::string& module,
+                           const std::string& texte, const std::vector<std::string>& options);
 
 // One grafcet compiled by the binary in one mode, and in-process alike.
 struct automate_genere {

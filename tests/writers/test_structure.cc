@@ -1,0 +1,107 @@
+// The tarvek binary asked for the Lustre, Vestrane, Esterel, BRIMOT,
+// documentation and sc targets on every grafcet of the corpus, in both
+// modes, with and without the exported steps of -simul: every file is
+// written, and the Lustre, Esterel and sc6 texts read as their languages
+// would read them.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "generation_test.h"
+#include "verif_cibles.h"
+
+namespace {
+
+std::vector<std::string> sorties_lustre(const std::string& lus) {
+  auto d = definitions(lus, std::regex(R"((     returns) \((.*): bool\);)"));
+  std::vector<std::string> r;
+  if (d.empty()) return r;
+  std::string reste = d[0].second;
+  for (size_t p; (p = reste.find(", ")) != std::string::npos; reste = reste.substr(p + 2))
+    r.push_back(reste.substr(0, p));
+  r.push_back(reste);
+  return r;
+}
+
+void verifie_run(const std::string& dossier, const grafcet_corpus& g, bool equationnel, bool simul) {
+  SCOPED_TRACE(g.nom + (equationnel ? " -equational" : "") + (simul ? " -simul" : ""));
+  std::vector<std::string> options = {"-lustre", "-vune", "-esterel", "-brimot", "-doc", "-sc"};
+  if (equationnel) options.push_back("-equational");
+  if (simul) options.push_back("-simul");
+  sortie_tarvek s = lance_tarvek(dossier, g.nom, g.texte, options);
+  ASSERT_EQ(s.r.exit_code, 0) << s.r.err;
+  for (std::string e : {".lus", ".vune", ".strl", ".doc"}) EXPECT_NE(s.fichiers[e], "") << e;
+  EXPECT_EQ(s.fichiers.count(".brm"), 1u);
+  EXPECT_EQ(s.fichiers[".brm"].empty(), equationnel);
+  EXPECT_EQ(s.fichiers.count(".sc"), equationnel ? 0u : 1u);
+  EXPECT_EQ(verif_lustre(s.fichiers[".lus"]), "");
+  EXPECT_EQ(verif_esterel(s.fichiers[".strl"]), "");
+  EXPECT_TRUE(std::regex_search(s.fichiers[".doc"],
+                                std::regex("\nfin de la documentation \\.\\.\\.\n\nTemps CPU de "
+                                           "compilation: [0-9.e+-]+ secondes\n\n$")));
+  if (equationnel) return;
+  netlist_sc nl = lit_sc(s.fichiers[".sc"]);
+  EXPECT_EQ(nl.defauts, "");
+  EXPECT_EQ(nl.sorties, sorties_lustre(s.fichiers[".lus"]));
+  std::vector<int> annonces(nl.entrees.size() + nl.sorties.size());
+  for (auto const& n : nl.nets)
+    for (int a : n.annonces) ++annonces.at(a);
+  for (size_t a = 0; a < annonces.size(); ++a) EXPECT_LE(annonces[a], 1) << a;
+}
+
+TEST(Structure, EveryTargetOfTheCorpusInBothModes) {
+  for (bool equationnel : {false, true}) {
+    std::string d = scratch_dir(std::string("writers_structure_") + (equationnel ? "eq" : "fba"));
+    std::vector<grafcet_corpus> corpus = corpus_compilable(equationnel);
+    EXPECT_GE(corpus.size(), 20u);
+    for (auto const& g : corpus)
+      for (bool simul : {false, true}) verifie_run(d, g, equationnel, simul);
+  }
+}
+
+// The readers find what they are written for: a fault planted in a sound
+// text of each language is reported.
+TEST(Structure, TheReadersSeeFaults) {
+  sortie_tarvek s =
+      lance_tarvek(scratch_dir("writers_structure_fautes"), "g",
+                   read_file(std::string(TARVEK_TEST_DATA) + "/writers/data/etape_morte.gt"),
+                   {"-lustre", "-esterel", "-sc"});
+  std::string lus = s.fichiers[".lus"], strl = s.fichiers[".strl"], sc = s.fichiers[".sc"];
+  ASSERT_EQ(verif_lustre(lus), "");
+  ASSERT_EQ(verif_esterel(strl), "");
+  ASSERT_EQ(lit_sc(sc).defauts, "");
+  auto remplace = [](std::string t, const std::string& a, const std::string& b) {
+    size_t p = t.find(a);
+    EXPECT_NE(p, std::string::npos) << a;
+    return p == std::string::npos ? t : t.replace(p, a.size(), b);
+  };
+  struct cas {
+    std::string texte, faute;
+  } const lustre[] = {
+      {remplace(lus, "  s= X1next and a;\n", ""), "s defined 0 times\n"},
+      {remplace(lus, "  o= 0;", "  o= 0;\n  o= 1;"), "o defined 2 times\n"},
+      {remplace(lus, "X1next and a", "X1next and b"), "undeclared name b in: s= X1next and b;\n"},
+      {remplace(lus, "pre(X2next)", "pre(X1next)"),
+       "register X2 not on its declared next state: X2= false-> pre(X1next);\n"},
+  };
+  for (auto const& c : lustre) EXPECT_EQ(verif_lustre(c.texte), c.faute);
+  struct cas const esterel[] = {
+      {remplace(strl, "      emit s\n", "      emit X2next\n"),
+       "X2next emitted 2 times in the loop\n"},
+      {remplace(strl, "present [ X1next and a ]", "present [ X1next and z ]"),
+       "undeclared name z in: X1next and z\n"},
+      {remplace(strl, "emit X1;", "emit X1next;"), "initial emit of X1next, which is no register\n"},
+      {remplace(strl, "[signal X2next / S, X2 / preS]", "[signal X1next / S, X2 / preS]"),
+       "register X2 not on its declared next state:     run my_pre [signal X1next / S, X2 / "
+       "preS]\n"},
+  };
+  for (auto const& c : esterel) EXPECT_EQ(verif_esterel(c.texte), c.faute);
+  struct cas const netlist[] = {
+      {remplace(sc, "nets: 8", "nets: 9"), "nets announced 9, written 8\n"},
+      {remplace(sc, " and: (2 4)", " and: (2 8)"), "reference out of the nets:  and: (2 8)\n"},
+      {remplace(sc, "5: wire5 out: 1 act: 1", "5: wire5 out: 3 act: 3"), "announces no output: wire5\n"},
+  };
+  for (auto const& c : netlist) EXPECT_EQ(lit_sc(c.texte).defauts, c.faute);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The Lustre, Vestrane, Esterel, BRIMOT, documentation and sc6 files that
+// the tarvek binary writes for three tiny grafcets, checked line by line by
+// hand (data/attendu/): constant next states and a dead step, a single
+// input, an event output never emitted, a bool output read from a next
+// state, no actions, no inputs at all; in both compilation modes.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "generation_test.h"
+#include "verif_cibles.h"
+
+namespace {
+
+const std::string donnees = std::string(TARVEK_TEST_DATA) + "/writers/data/";
+
+// The grafcet of data/ run in a folder of its own.
+sortie_tarvek lance(const std::string& dossier, const std::string& nom,
+                    const std::vector<std::string>& options) {
+  return lance_tarvek(scratch_dir("writers_textes_" + dossier), nom,
+                      read_file(donnees + nom + ".gt"), options);
+}
+
+std::string attendu(const std::string& chemin) {
+  return read_file(donnees + "attendu/" + chemin);
+}
+
+const std::vector<std::string> six_cibles = {"-lustre", "-vune", "-esterel", "-brimot", "-doc", "-sc"};
+
+// The documentation ends with the CPU time that the driver appends.
+void compare_doc(const std::string& ecrit, const std::string& texte) {
+  ASSERT_GE(ecrit.size(), texte.size());
+  EXPECT_EQ(ecrit.substr(0, texte.size()), texte);
+  EXPECT_TRUE(std::regex_match(ecrit.substr(texte.size()),
+                               std::regex("Temps CPU de compilation: [0-9.e+-]+ secondes\n\n")))
+      << ecrit.substr(texte.size());
+}
+
+TEST(Textes, DefaultModeAsCheckedByHand) {
+  for (std::string nom : {"etape_morte", "sans_action", "etape_nue"}) {
+    SCOPED_TRACE(nom);
+    sortie_tarvek s = lance(nom, nom, six_cibles);
+    EXPECT_EQ(s.r.exit_code, 0);
+    EXPECT_EQ(s.r.err, "RECHERCHE PAR ETAT ACCESSIBLES demande\n");
+    for (std::string e : {".lus", ".vune", ".strl", ".brm", ".sc"})
+      EXPECT_EQ(s.fichiers[e], attendu("par_situations/" + nom + e)) << e;
+    compare_doc(s.fichiers[".doc"], attendu("par_situations/" + nom + ".doc"));
+  }
+}
+
+// The Lustre writer counts the locals on both standard streams; the sc
+// target only says it is not available, and the BRIMOT file stays empty.
+TEST(Textes, EquationalModeAsCheckedByHand) {
+  struct cas {
+    std::string nom;
+    int locales;
+  } const table[] = {{"etape_morte", 12}, {"etape_nue", 6}};
+  for (auto const& c : table) {
+    SCOPED_TRACE(c.nom);
+    std::vector<std::string> options = six_cibles;
+    options.push_back("-equational");
+    sortie_tarvek s = lance("eq_" + c.nom, c.nom, options);
+    std::string compte = "nb_var locale detecte: " + std::to_string(c.locales) + "\n";
+    EXPECT_EQ(s.r.exit_code, 0);
+    EXPECT_EQ(s.r.err,
+              "EQU_MODE demande\nSC generation is incompatible with the equationnal compilation "
+              "mode\nto do !\n" + compte);
+    EXPECT_EQ(s.r.out, compte);
+    for (std::string e : {".lus", ".vune", ".strl"})
+      EXPECT_EQ(s.fichiers[e], attendu("equationnel/" + c.nom + e)) << e;
+    compare_doc(s.fichiers[".doc"], attendu("equationnel/" + c.nom + ".doc"));
+    EXPECT_EQ(s.fichiers.count(".brm"), 1u);
+    EXPECT_EQ(s.fichiers[".brm"], "");
+    EXPECT_EQ(s.fichiers.count(".sc"), 0u);
+  }
+}
+
+// The cover method reaches the writers: at -O2 the next-state function of
+// a step left by two transitions is written with fewer products.
+TEST(Textes, CoverMethodFromTheOptimisationLevel) {
+  sortie_tarvek o0 = lance("O0", "sans_action", {"-lustre"});
+  sortie_tarvek o2 = lance("O2", "sans_action", {"-lustre", "-O2", "-noarrange"});
+  std::regex ligne(R"(  (X1next)= (.*);)");
+  auto produits = [&](const std::string& t) {
+    auto d = definitions(t, ligne);
+    return d.empty() ? -1 : static_cast<int>(lignes(std::regex_replace(d[0].second, std::regex(" or "), "\n")).size());
+  };
+  EXPECT_EQ(produits(o0.fichiers[".lus"]), 3);
+  EXPECT_EQ(produits(o2.fichiers[".lus"]), 2);
+}
+
+}  // namespace
