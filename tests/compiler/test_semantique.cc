@@ -11,49 +11,20 @@
 
 namespace {
 
-// Two steps, initial ones, leaving each other by one guarded transition
-// each: both are deactivated and re-activated in one reaction.
-const std::string reactivation =
-    "Name: reactivation Input: \"a\" : bool \"b\" : bool EndInput:\n"
-    "Output: \"o\" : bool \"p\" : event EndOutput:\n"
-    "Step: IS: 1 0 0 Action: 1 \"P\" : \"1\" EndAction: NS: 2 0 4 Action: 0 \"N\" : \"b\" "
-    "EndAction: EndStep:\n"
-    "Transition: 1 0 2 FR: (0) TO: (1) : \"a :\", 2 0 6 FR: (1) TO: (0) : \"b\" EndTransition:\n"
-    "Link: EndLinkTable: Assertion: EndAssertion:";
-
-// One output name declared three times, of both kinds, driven by three
-// steps: one action, emitted when any of them is.
-const std::string noms_partages =
-    "Name: partage Input: \"a\" : bool \"b\" : bool \"e\" : event EndInput:\n"
-    "Output: \"o\" : event \"o\" : bool \"o\" : event \"q\" : event EndOutput:\n"
-    "Step: IS: 1 0 0 NS: 2 0 4 Action: 0 \"P\" : \"a\" 3 \"P\" : \"1\" EndAction:\n"
-    "NS: 3 4 4 Action: 2 \"P\" : \"b\" EndAction: NS: 4 8 4 Action: 1 \"N\" : \"not a\" "
-    "EndAction: EndStep:\n"
-    "Transition: 1 0 2 FR: (0) TO: (1,2) : \"e\", 2 0 6 FR: (1,2) TO: (3) : \"a or b\",\n"
-    "3 0 8 FR: (3) TO: (0) : \"not e\" EndTransition:\n"
-    "Link: EndLinkTable: Assertion: EndAssertion:";
-
-// A chain crossed in one reaction when its receptivities all hold, with an
-// impulse on each transient step.
-const std::string chaine =
-    "Name: chaine Input: \"a\" : bool \"b\" : bool \"c\" : bool EndInput:\n"
-    "Output: \"s\" : event \"t\" : event \"u\" : bool EndOutput:\n"
-    "Step: IS: 1 0 0 NS: 2 0 4 Action: 0 \"P\" : \"1\" EndAction: NS: 3 0 8 Action: 1 \"P\" : "
-    "\"c\" 2 \"N\" : \"1\" EndAction: NS: 4 0 12 EndStep:\n"
-    "Transition: 1 0 2 FR: (0) TO: (1) : \"a\", 2 0 6 FR: (1) TO: (2) : \"b\",\n"
-    "3 0 10 FR: (2) TO: (3) : \"c\", 4 0 14 FR: (3) TO: (0) : \"not a\" EndTransition:\n"
-    "Link: EndLinkTable: Assertion: EndAssertion:";
-
-const std::string etape_seule =
-    "Name: seule Input: \"a\" : bool EndInput: Output: \"o\" : bool \"e\" : event EndOutput:\n"
-    "Step: IS: 1 0 0 Action: 0 \"N\" : \"a\" 1 \"P\" : \"1\" EndAction: EndStep:\n"
-    "Transition: EndTransition: Link: EndLinkTable: Assertion: EndAssertion:";
-
+// The fixtures of data/, written for the cases that decide a reaction:
+//  - reactivation: two steps, initial ones, leaving each other by one
+//    guarded transition each: both are deactivated and re-activated in one
+//    reaction;
+//  - noms_partages: one output name declared three times, of both kinds,
+//    driven by three steps: one action, emitted when any of them is;
+//  - chaine: a chain crossed in one reaction when its receptivities all
+//    hold, with an impulse on each transient step;
+//  - etape_seule: one step and no transition.
+// The writers' tests read them too.
 std::vector<std::pair<std::string, std::string>> corpus() {
-  std::vector<std::pair<std::string, std::string>> r = {{"reactivation", reactivation},
-                                                        {"noms_partages", noms_partages},
-                                                        {"chaine", chaine},
-                                                        {"etape_seule", etape_seule}};
+  std::vector<std::pair<std::string, std::string>> r;
+  for (std::string nom : {"reactivation", "noms_partages", "chaine", "etape_seule"})
+    r.push_back({nom, read_file(std::string(TARVEK_TEST_DATA) + "/compiler/data/" + nom + ".gt")});
   for (auto const& e : std::filesystem::directory_iterator(TARVEK_EXAMPLES))
     if (e.path().extension() == ".gt") r.push_back({e.path().stem(), read_file(e.path())});
   return r;
