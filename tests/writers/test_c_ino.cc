@@ -189,11 +189,11 @@ int main(int argc, char** argv) {
 )";
 
 // The C of one automaton run on its lines. The state is read through the
-// globals, as a user may.
+// globals, as a user may; the array of outputs is left out when there are
+// none, as it would be unused.
 const char* const trace_c = R"(static void trace_@M(FILE* in) {
   char l[512] = {0};
-  int s[@NS] = {0};
-  @M_reset_automaton(@ARGS);
+@TABLEAU  @M_reset_automaton(@ARGS);
   while (fgets(l, sizeof l, in)) {
     if (l[0] == 'r') {
       @M_reset_automaton(@ARGS);
@@ -222,7 +222,8 @@ std::string pilote_c(const std::vector<automate_genere>& automates) {
     std::string liste;
     for (size_t k = 0; k < args.size(); ++k) liste += (k ? ", " : "") + args[k];
     corps += remplit(trace_c, {{"@M", a.module},
-                               {"@NS", std::to_string(a.sorties.size() + 1)},
+                               {"@TABLEAU", a.sorties.empty() ? ""
+                                                              : "  int s[" + std::to_string(a.sorties.size()) + "] = {0};\n"},
                                {"@ARGS", liste},
                                {"@SORTIES", affiche(sorties)},
                                {"@ETATS", etats(a)}});
