@@ -35,8 +35,8 @@ void FBA::DOC_put(std::ostream& os, int method) const {
        << std::endl;
   os << "Bascule(s) D: " << std::endl;
   for (int i = 0; i < n; ++i)
-    os << "  " << fba_nom_etat(*this, i) << ": valeur initiale :"
-       << (variable_initialy_true(i) ? "1" : "0")
+    os << "  " << fba_nom_etat(*this, i)
+       << ": valeur initiale :" << (variable_initialy_true(i) ? "1" : "0")
        << ", nouvelle valeur sur front: " << fba_nom_etat_suivant(*this, i) << std::endl;
   os << std::endl << "Equation(s) d'etat futur associee(s):" << std::endl;
   for (int i = 0; i < n; ++i) {
@@ -61,7 +61,9 @@ void b_automaton::DOC_put(std::ostream& os, int method, std::string const& modul
   for (int i = 0; i < names.nb_state_vars; ++i) {
     int v = initial_values[i];
     os << " - " << names.state_names[i] << "valeur initiale: "
-       << (v == 1 ? "true" : v == 0 ? "false" : "???")
+       << (v == 1   ? "true"
+           : v == 0 ? "false"
+                    : "???")
        << ", prochaine valeur: " << names.next_state_names[i] << std::endl;
   }
   os << std::endl;

@@ -17,7 +17,8 @@ namespace {
 void declaration_esterel(std::ostream& os, const char* mot, int marge,
                          const std::vector<std::string>& noms) {
   os << mot << " " << noms[0];
-  for (size_t k = 1; k < noms.size(); ++k) os << ", " << std::endl << std::string(marge, ' ') << noms[k];
+  for (size_t k = 1; k < noms.size(); ++k)
+    os << ", " << std::endl << std::string(marge, ' ') << noms[k];
   os << ";";
 }
 

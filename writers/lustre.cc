@@ -16,8 +16,8 @@ const char* const sans_entree = "(useless : bool)";
 // indented "name= sum of products;" each, in Lustre and Vestrane alike.
 void equations_fba(std::ostream& os, const FBA& a, int method) {
   for (int i = 0; i < a.state_variables_number; ++i)
-    os << "  " << fba_nom_etat_suivant(a, i)
-       << "= " << sop_en_mots(a.manager, fba_fonction_suivante(a, i), method) << ";" << std::endl;
+    os << "  " << fba_nom_etat_suivant(a, i) << "= "
+       << sop_en_mots(a.manager, fba_fonction_suivante(a, i), method) << ";" << std::endl;
   os << std::endl;
   for (int j = 0; j < a.actions_number; ++j)
     os << "  " << a.action_names[j] << "= " << sop_en_mots(a.manager, a.emissions[j], method) << ";"
@@ -34,7 +34,8 @@ void FBA::LUSTRE_put(std::ostream& os, int method) const {
   else
     os << sans_entree;
   os << std::endl;
-  if (actions_number > 0) os << "     returns (" << liste_noms(fba_noms_actions(*this)) << ": bool);";
+  if (actions_number > 0)
+    os << "     returns (" << liste_noms(fba_noms_actions(*this)) << ": bool);";
   os << std::endl << std::endl;
   if (n > 0)
     os << "var " << liste_noms(fba_noms_etats(*this)) << ", "

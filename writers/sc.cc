@@ -105,12 +105,13 @@ void multiplexeur_sc(std::ostream& os, netlist_sc& nl, int p, const std::string&
   bdd E = m->Bdd_else(f);
   int net = nl.net_position(p);
   std::string w = nl.a.internal_enum_nom_associee_bdd(f, nl.fonctions.data(),
-                                                       static_cast<int>(nl.fonctions.size()));
+                                                      static_cast<int>(nl.fonctions.size()));
   os << "-- " << sop_en_mots(m, f, method) << std::endl
      << net << ": " << w << annonce << std::endl
      << "or: (" << net + 1 << " " << net + 2 << ")" << std::endl;
   bdd alors = m->Bdd_and(x, T);
-  os << "-- " << sop_en_mots(m, alors, method) << std::endl << net + 1 << ": " << w << "_THEN" << std::endl;
+  os << "-- " << sop_en_mots(m, alors, method) << std::endl
+     << net + 1 << ": " << w << "_THEN" << std::endl;
   if (m->Bdd_is_tautology(alors, 0))
     os << "$0";
   else if (m->Bdd_is_tautology(alors, 1))
@@ -121,7 +122,8 @@ void multiplexeur_sc(std::ostream& os, netlist_sc& nl, int p, const std::string&
     os << " and: (" << nl.net(x) << " " << nl.net(T) << ")";
   os << std::endl;
   bdd sinon = m->Bdd_and(m->Bdd_not(x), E);
-  os << "-- " << sop_en_mots(m, sinon, method) << std::endl << net + 2 << ": " << w << "_ELSE" << std::endl;
+  os << "-- " << sop_en_mots(m, sinon, method) << std::endl
+     << net + 2 << ": " << w << "_ELSE" << std::endl;
   if (m->Bdd_is_tautology(sinon, 0))
     os << "$0";
   else if (m->Bdd_is_tautology(sinon, 1))

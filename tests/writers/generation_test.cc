@@ -235,7 +235,8 @@ sortie_tarvek lance_tarvek(const std::string& dossier, const std::string& module
   sortie_tarvek s;
   s.r = run_tool(args, dossier, 60);
   for (const char* e : extensions)
-    if (file_exists(dossier + "/" + module + e)) s.fichiers[e] = read_file(dossier + "/" + module + e);
+    if (file_exists(dossier + "/" + module + e))
+      s.fichiers[e] = read_file(dossier + "/" + module + e);
   return s;
 }
 

@@ -221,12 +221,14 @@ std::string pilote_c(const std::vector<automate_genere>& automates) {
     for (auto const& x : a.etats) corps += "extern int " + a.module + "_" + x + ";\n";
     std::string liste;
     for (size_t k = 0; k < args.size(); ++k) liste += (k ? ", " : "") + args[k];
-    corps += remplit(trace_c, {{"@M", a.module},
-                               {"@TABLEAU", a.sorties.empty() ? ""
-                                                              : "  int s[" + std::to_string(a.sorties.size()) + "] = {0};\n"},
-                               {"@ARGS", liste},
-                               {"@SORTIES", affiche(sorties)},
-                               {"@ETATS", etats(a)}});
+    corps += remplit(
+        trace_c,
+        {{"@M", a.module},
+         {"@TABLEAU",
+          a.sorties.empty() ? "" : "  int s[" + std::to_string(a.sorties.size()) + "] = {0};\n"},
+         {"@ARGS", liste},
+         {"@SORTIES", affiche(sorties)},
+         {"@ETATS", etats(a)}});
     appels += "    if (!strcmp(argv[k], \"" + a.module + "\")) trace_" + a.module + "(in);\n";
   }
   return remplit(programme, {{"@CORPS", corps}, {"@APPELS", appels}});

@@ -14,10 +14,10 @@
 #include <sstream>
 
 #include "automate_test.h"
-#include "generation_test.h"
-#include "verif_cibles.h"
 #include "ecrivains.h"
+#include "generation_test.h"
 #include "simulation.h"
+#include "verif_cibles.h"
 
 namespace {
 
@@ -211,7 +211,8 @@ void verifie_equationnel(b_automaton& a, int methode, const std::string& module)
   auto registres = table(lus.str(), motif(R"(  (X\w+)= (true|false)-> pre\(\w+\);)"));
   ASSERT_EQ(static_cast<int>(registres.size()), a.nb_state_vars());
   for (int i = 0; i < a.nb_state_vars(); ++i)
-    EXPECT_EQ(registres.at(a.nom_state_var(i)), a.valeur_initiale_state_var(i) == 1 ? "true" : "false");
+    EXPECT_EQ(registres.at(a.nom_state_var(i)),
+              a.valeur_initiale_state_var(i) == 1 ? "true" : "false");
 }
 
 TEST(Equations, EquationalTextsWriteTheForestInItsOrder) {

@@ -11,9 +11,8 @@
 #include <set>
 #include <sstream>
 
-#include "generation_test.h"
-#include "verif_cibles.h"
 #include "ecrivains.h"
+#include "generation_test.h"
 #include "simulation.h"
 #include "verif_cibles.h"
 
@@ -91,7 +90,8 @@ void verifie_sc(const FBA& a, int methode, unsigned graine) {
     for (int i = 0; i < n; ++i) ASSERT_EQ(nets[n + i], valeurs[n + i]) << "next state " << i;
     for (int j = 0; j < a.actions_number; ++j)
       if (net_de_sortie[j] >= 0) {
-        ASSERT_EQ(nets[net_de_sortie[j]], valeur_bdd(*m, a.emissions[j], valeurs)) << a.action_names[j];
+        ASSERT_EQ(nets[net_de_sortie[j]], valeur_bdd(*m, a.emissions[j], valeurs))
+            << a.action_names[j];
       }
     // The comments say what their nets compute.
     for (size_t k = 0; k < nl.nets.size(); ++k)
@@ -114,8 +114,8 @@ TEST(Sc, NetlistComputesTheAutomatonOnTheCorpus) {
 // A constant next-state function has no entry and no net of its own: its
 // register reads the constant net.
 TEST(Sc, ConstantNextStateOnTheConstantNet) {
-  compilation_test c = compile_texte(
-      read_file(std::string(TARVEK_TEST_DATA) + "/writers/data/etape_morte.gt"));
+  compilation_test c =
+      compile_texte(read_file(std::string(TARVEK_TEST_DATA) + "/writers/data/etape_morte.gt"));
   ASSERT_TRUE(c.automate);
   std::ostringstream os;
   c.automate->SC_put(os, 0);
@@ -124,8 +124,8 @@ TEST(Sc, ConstantNextStateOnTheConstantNet) {
 }
 
 TEST(Sc, EnumerationPositionsAndNames) {
-  compilation_test c = compile_texte(
-      read_file(std::string(TARVEK_TEST_DATA) + "/writers/data/sans_action.gt"));
+  compilation_test c =
+      compile_texte(read_file(std::string(TARVEK_TEST_DATA) + "/writers/data/sans_action.gt"));
   ASSERT_TRUE(c.automate);
   const FBA& a = *c.automate;
   bddpp_manager* m = a.manager;
@@ -158,9 +158,12 @@ TEST(Sc, EnumerationPositionsAndNames) {
     int position;
     std::string nom;
   } const table[] = {
-      {m->Bdd_zero(), -1, "0"},          {m->Bdd_one(), -1, "1"},
-      {va, 0, "a"},                      {f, 3, "wire3"},
-      {m->Bdd_and(va, vb), 2, "wire2"},  {m->Bdd_not(f), -1, "wire?"},
+      {m->Bdd_zero(), -1, "0"},
+      {m->Bdd_one(), -1, "1"},
+      {va, 0, "a"},
+      {f, 3, "wire3"},
+      {m->Bdd_and(va, vb), 2, "wire2"},
+      {m->Bdd_not(f), -1, "wire?"},
       {m->Bdd_not(va), -1, "wire?"},
   };
   for (auto const& k : table) {

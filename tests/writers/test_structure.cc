@@ -25,7 +25,8 @@ std::vector<std::string> sorties_lustre(const std::string& lus) {
 
 // False when the compilation refuses the grafcet: the same run without
 // any target must then refuse it alike, so that no writer hides a fault.
-bool verifie_run(const std::string& dossier, const grafcet_corpus& g, bool equationnel, bool simul) {
+bool verifie_run(const std::string& dossier, const grafcet_corpus& g, bool equationnel,
+                 bool simul) {
   SCOPED_TRACE(g.nom + (equationnel ? " -equational" : "") + (simul ? " -simul" : ""));
   std::vector<std::string> options = {"-lustre", "-vune", "-esterel", "-brimot", "-doc", "-sc"};
   std::vector<std::string> mode;
@@ -103,7 +104,8 @@ TEST(Structure, TheReadersSeeFaults) {
        "X2next emitted 2 times in the loop\n"},
       {remplace(strl, "present [ X1next and a ]", "present [ X1next and z ]"),
        "undeclared name z in: X1next and z\n"},
-      {remplace(strl, "emit X1;", "emit X1next;"), "initial emit of X1next, which is no register\n"},
+      {remplace(strl, "emit X1;", "emit X1next;"),
+       "initial emit of X1next, which is no register\n"},
       {remplace(strl, "[signal X2next / S, X2 / preS]", "[signal X1next / S, X2 / preS]"),
        "register X2 not on its declared next state:     run my_pre [signal X1next / S, X2 / "
        "preS]\n"},
@@ -112,7 +114,8 @@ TEST(Structure, TheReadersSeeFaults) {
   struct cas const netlist[] = {
       {remplace(sc, "nets: 8", "nets: 9"), "nets announced 9, written 8\n"},
       {remplace(sc, " and: (2 4)", " and: (2 8)"), "reference out of the nets:  and: (2 8)\n"},
-      {remplace(sc, "5: wire5 out: 1 act: 1", "5: wire5 out: 3 act: 3"), "announces no output: wire5\n"},
+      {remplace(sc, "5: wire5 out: 1 act: 1", "5: wire5 out: 3 act: 3"),
+       "announces no output: wire5\n"},
   };
   for (auto const& c : netlist) EXPECT_EQ(lit_sc(c.texte).defauts, c.faute);
 }

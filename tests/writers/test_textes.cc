@@ -21,11 +21,10 @@ sortie_tarvek lance(const std::string& dossier, const std::string& nom,
                       read_file(donnees + nom + ".gt"), options);
 }
 
-std::string attendu(const std::string& chemin) {
-  return read_file(donnees + "attendu/" + chemin);
-}
+std::string attendu(const std::string& chemin) { return read_file(donnees + "attendu/" + chemin); }
 
-const std::vector<std::string> six_cibles = {"-lustre", "-vune", "-esterel", "-brimot", "-doc", "-sc"};
+const std::vector<std::string> six_cibles = {"-lustre", "-vune", "-esterel",
+                                             "-brimot", "-doc",  "-sc"};
 
 // The documentation ends with the CPU time that the driver appends.
 void compare_doc(const std::string& ecrit, const std::string& texte) {
@@ -64,7 +63,8 @@ TEST(Textes, EquationalModeAsCheckedByHand) {
     EXPECT_EQ(s.r.exit_code, 0);
     EXPECT_EQ(s.r.err,
               "EQU_MODE demande\nSC generation is incompatible with the equationnal compilation "
-              "mode\nto do !\n" + compte);
+              "mode\nto do !\n" +
+                  compte);
     EXPECT_EQ(s.r.out, compte);
     for (std::string e : {".lus", ".vune", ".strl"})
       EXPECT_EQ(s.fichiers[e], attendu("equationnel/" + c.nom + e)) << e;
@@ -83,7 +83,10 @@ TEST(Textes, CoverMethodFromTheOptimisationLevel) {
   std::regex ligne(R"(  (X1next)= (.*);)");
   auto produits = [&](const std::string& t) {
     auto d = definitions(t, ligne);
-    return d.empty() ? -1 : static_cast<int>(lignes(std::regex_replace(d[0].second, std::regex(" or "), "\n")).size());
+    return d.empty()
+               ? -1
+               : static_cast<int>(
+                     lignes(std::regex_replace(d[0].second, std::regex(" or "), "\n")).size());
   };
   EXPECT_EQ(produits(o0.fichiers[".lus"]), 3);
   EXPECT_EQ(produits(o2.fichiers[".lus"]), 2);

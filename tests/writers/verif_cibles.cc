@@ -94,7 +94,8 @@ std::string verif_lustre(const std::string& texte) {
     }
     std::string defini = m[1], droite = m[2];
     ++definitions[defini];
-    if (!sorties.count(defini) && !locales.count(defini)) faute("defines no output or local: " + defini);
+    if (!sorties.count(defini) && !locales.count(defini))
+      faute("defines no output or local: " + defini);
     std::smatch r;
     if (std::regex_match(droite, r, motif(R"((true|false)-> pre\((\w+)\))"))) {
       if (r[2] != defini + "next" || !locales.count(r[2]))
@@ -124,7 +125,8 @@ std::string verif_esterel(const std::string& texte) {
     for (; k < l.size(); ++k) {
       tout += l[k];
       if (tout.size() >= fin_declaration.size() &&
-          tout.compare(tout.size() - fin_declaration.size(), fin_declaration.size(), fin_declaration) == 0)
+          tout.compare(tout.size() - fin_declaration.size(), fin_declaration.size(),
+                       fin_declaration) == 0)
         break;
     }
     return tout.substr(0, tout.size() - fin_declaration.size());
@@ -181,7 +183,8 @@ std::string verif_esterel(const std::string& texte) {
   for (auto const& s : signaux) {
     int attendu = registres.count(s) ? 0 : 1;
     if (emis[s] != attendu) faute(s + " emitted " + std::to_string(emis[s]) + " times in the loop");
-    if (registres.count(s) && registres[s] != 1) faute(s + " has " + std::to_string(registres[s]) + " registers");
+    if (registres.count(s) && registres[s] != 1)
+      faute(s + " has " + std::to_string(registres[s]) + " registers");
   }
   for (auto const& r : registres)
     if (!signaux.count(r.first)) faute("register of an undeclared signal " + r.first);
@@ -257,12 +260,15 @@ netlist_sc lit_sc(const std::string& texte) {
       n.registre = true;
       n.valeur_initiale = m[1] == "1";
       n.suivant = std::stoi(m[2]);
-    } else if (!std::regex_match(l[k], motif(R"(\$[01]|!?\d+|or: \(\d+ \d+\)| and: \(!?\d+ \d+\))"))) {
+    } else if (!std::regex_match(l[k],
+                                 motif(R"(\$[01]|!?\d+|or: \(\d+ \d+\)| and: \(!?\d+ \d+\))"))) {
       faute("not a net definition: " + l[k]);
     }
   }
   int nbr = static_cast<int>(nl.nets.size());
-  if (nbr != nl.nbr_nets_annonce) faute("nets announced " + std::to_string(nl.nbr_nets_annonce) + ", written " + std::to_string(nbr));
+  if (nbr != nl.nbr_nets_annonce)
+    faute("nets announced " + std::to_string(nl.nbr_nets_annonce) + ", written " +
+          std::to_string(nbr));
   int registres = 0;
   for (auto const& n : nl.nets) {
     registres += n.registre;
@@ -271,9 +277,11 @@ netlist_sc lit_sc(const std::string& texte) {
     for (auto const& r : references(n.registre ? std::to_string(n.suivant) : n.definition))
       if (r.first >= nbr) faute("reference out of the nets: " + n.definition);
     for (int s : n.annonces)
-      if (s < static_cast<int>(nl.entrees.size()) || s >= nbr_signaux) faute("announces no output: " + n.nom);
+      if (s < static_cast<int>(nl.entrees.size()) || s >= nbr_signaux)
+        faute("announces no output: " + n.nom);
   }
-  if (registres != nl.nbr_registres_annonce) faute("registers announced " + std::to_string(nl.nbr_registres_annonce));
+  if (registres != nl.nbr_registres_annonce)
+    faute("registers announced " + std::to_string(nl.nbr_registres_annonce));
   nl.defauts = faute.texte;
   return nl;
 }

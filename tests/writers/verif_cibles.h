@@ -34,8 +34,8 @@ std::string verif_esterel(const std::string& texte);
 
 struct net_sc {
   std::string nom;
-  std::string commentaire;   // the "-- " line above the net, without "-- "
-  std::string definition;    // the line after the net's own, "" for an input
+  std::string commentaire;    // the "-- " line above the net, without "-- "
+  std::string definition;     // the line after the net's own, "" for an input
   std::vector<int> annonces;  // the signals announced by " out: s act: s"
   int entree = -1;            // the signal of an input net
   bool registre = false;
