@@ -117,7 +117,7 @@ void verifie_fba(const FBA& a, int methode) {
   a.BRIMOT_put(brm, methode);
   a.DOC_put(doc, methode);
   a.ESTEREL_put(strl, methode);
-  std::regex equation(R"(  (\w+)= (.*);)");
+  const std::regex& equation = motif(R"(  (\w+)= (.*);)");
   auto sans_registres = [](table_definitions t) {
     for (auto i = t.begin(); i != t.end();)
       i = i->second.find("-> pre(") == std::string::npos ? std::next(i) : t.erase(i);
@@ -202,7 +202,7 @@ void verifie_equationnel(b_automaton& a, int methode, const std::string& module)
   a.VUNE_put(vune, methode, module);
   a.DOC_put(doc, methode, module);
   a.ESTEREL_put(strl, methode, module);
-  std::regex equation(R"((\w+) = (.*);)");
+  const std::regex& equation = motif(R"((\w+) = (.*);)");
   for (auto const* t : {&lus, &vune, &doc}) {
     SCOPED_TRACE(t->str().substr(0, 20));
     verifie_ordre_et_fonctions(a, definitions(t->str(), equation), false);

@@ -13,7 +13,7 @@
 namespace {
 
 std::vector<std::string> sorties_lustre(const std::string& lus) {
-  auto d = definitions(lus, std::regex(R"((     returns) \((.*): bool\);)"));
+  auto d = definitions(lus, motif(R"((     returns) \((.*): bool\);)"));
   std::vector<std::string> r;
   if (d.empty()) return r;
   std::string reste = d[0].second;
@@ -48,7 +48,7 @@ bool verifie_run(const std::string& dossier, const grafcet_corpus& g, bool equat
   EXPECT_EQ(verif_lustre(s.fichiers[".lus"]), "");
   EXPECT_EQ(verif_esterel(s.fichiers[".strl"]), "");
   EXPECT_TRUE(std::regex_search(s.fichiers[".doc"],
-                                std::regex("\nfin de la documentation \\.\\.\\.\n\nTemps CPU de "
+                                motif("\nfin de la documentation \\.\\.\\.\n\nTemps CPU de "
                                            "compilation: [0-9.e+-]+ secondes\n\n$")));
   if (equationnel) return true;
   netlist_sc nl = lit_sc(s.fichiers[".sc"]);

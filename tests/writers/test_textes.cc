@@ -31,7 +31,7 @@ void compare_doc(const std::string& ecrit, const std::string& texte) {
   ASSERT_GE(ecrit.size(), texte.size());
   EXPECT_EQ(ecrit.substr(0, texte.size()), texte);
   EXPECT_TRUE(std::regex_match(ecrit.substr(texte.size()),
-                               std::regex("Temps CPU de compilation: [0-9.e+-]+ secondes\n\n")))
+                               motif("Temps CPU de compilation: [0-9.e+-]+ secondes\n\n")))
       << ecrit.substr(texte.size());
 }
 
@@ -80,13 +80,13 @@ TEST(Textes, EquationalModeAsCheckedByHand) {
 TEST(Textes, CoverMethodFromTheOptimisationLevel) {
   sortie_tarvek o0 = lance("O0", "sans_action", {"-lustre"});
   sortie_tarvek o2 = lance("O2", "sans_action", {"-lustre", "-O2", "-noarrange"});
-  std::regex ligne(R"(  (X1next)= (.*);)");
+  const std::regex& ligne = motif(R"(  (X1next)= (.*);)");
   auto produits = [&](const std::string& t) {
     auto d = definitions(t, ligne);
     return d.empty()
                ? -1
                : static_cast<int>(
-                     lignes(std::regex_replace(d[0].second, std::regex(" or "), "\n")).size());
+                     lignes(std::regex_replace(d[0].second, motif(" or "), "\n")).size());
   };
   EXPECT_EQ(produits(o0.fichiers[".lus"]), 3);
   EXPECT_EQ(produits(o2.fichiers[".lus"]), 2);

@@ -44,7 +44,11 @@ struct fautes {
 const std::regex& motif(const std::string& texte) {
   static std::map<std::string, std::regex> compiles;
   auto i = compiles.find(texte);
-  if (i == compiles.end()) i = compiles.emplace(texte, std::regex(texte)).first;
+  if (i == compiles.end())
+    i = compiles
+            .emplace(texte, std::regex(texte, std::regex::ECMAScript |
+                                                  std::regex_constants::__polynomial))
+            .first;
   return i->second;
 }
 
@@ -225,7 +229,7 @@ netlist_sc lit_sc(const std::string& texte) {
   nl.nbr_registres_annonce = entete.count("registers") ? std::stoi(entete["registers"]) : -1;
   int nbr_signaux = static_cast<int>(nl.entrees.size() + nl.sorties.size());
   std::string commentaire;
-  const std::regex annonce(R"( out: (\d+) act: (\d+))");
+  const std::regex& annonce = motif(R"( out: (\d+) act: (\d+))");
   for (++k; k < l.size() && l[k] != "end:"; ++k) {
     if (l[k].empty()) continue;
     if (l[k].rfind("-- ", 0) == 0) {
