@@ -11,6 +11,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "FBA.h"
 #include "bddpp.h"
@@ -86,8 +87,23 @@ class tpen_BDD_fichier : public tpen_fichier {
   bdd receptivite(std::string const& texte, int& garde);
   bdd partie_gardee(std::string const& texte);
   bdd condition_receptivite(std::string const& texte);
-  int ident_variable_etape(std::string const& prefixe, int s, const char* operation);
-  std::set<int> ens_ident_etape_by(std::string const& prefixe, std::set<int> const& variables);
+  // The indexes of the RE, FE and X variables of every step, and the step
+  // of every RE or FE index: the search asks for them at every iteration,
+  // where looking each name up cost more than the sets themselves. Made
+  // when first asked, and again once the manager has more variables.
+  struct variables_etapes {
+    int nbr_variables = -1;
+    std::vector<int> RE, FE, X;  // by step; -1 without such variable
+    // By variable index + 1, so that the steps without variable come
+    // first: the steps of that variable.
+    std::vector<std::vector<int>> etapes_RE, etapes_FE;
+  };
+  variables_etapes const& index_etapes();
+  int ident_variable_etape(std::vector<int> variables_etapes::*table, int s, const char* operation);
+  std::set<int> ens_ident_etape_by(std::vector<std::vector<int>> variables_etapes::*table,
+                                   std::set<int> const& variables);
+
+  variables_etapes index_etapes_;
 };
 
 // One reaction: from the situation initiale to the situation finale under

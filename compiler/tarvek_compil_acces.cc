@@ -38,9 +38,32 @@ bdd tpen_BDD_fichier::assertion(int i) {
   return table_bdd_assertions[i];
 }
 
+tpen_BDD_fichier::variables_etapes const& tpen_BDD_fichier::index_etapes() {
+  variables_etapes& x = index_etapes_;
+  if (x.nbr_variables == manager->nbr_variables() && static_cast<int>(x.X.size()) == nombre_etapes)
+    return x;
+  x.nbr_variables = manager->nbr_variables();
+  auto index = [&](const char* prefixe, int s) {
+    return static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom));
+  };
+  x.RE.assign(nombre_etapes, -1);
+  x.FE.assign(nombre_etapes, -1);
+  x.X.assign(nombre_etapes, -1);
+  x.etapes_RE.assign(x.nbr_variables + 1, {});
+  x.etapes_FE.assign(x.nbr_variables + 1, {});
+  for (int s = 0; s < nombre_etapes; ++s) {
+    x.RE[s] = index("RE", s);
+    x.FE[s] = index("FE", s);
+    x.X[s] = index("X", s);
+    x.etapes_RE[x.RE[s] + 1].push_back(s);
+    x.etapes_FE[x.FE[s] + 1].push_back(s);
+  }
+  return x;
+}
+
 // A bad position here is a fault of the compiler itself: going on would
 // build the automaton on a wrong variable.
-int tpen_BDD_fichier::ident_variable_etape(std::string const& prefixe, int s,
+int tpen_BDD_fichier::ident_variable_etape(std::vector<int> variables_etapes::*table, int s,
                                            const char* operation) {
   if (s < 0 || s >= nombre_etapes) {
     std::cerr << "ERREUR INTERNE 2 D'ACCES DANS '" << operation << "()'" << std::endl
@@ -48,15 +71,15 @@ int tpen_BDD_fichier::ident_variable_etape(std::string const& prefixe, int s,
               << std::endl;
     exit(1);
   }
-  return static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom));
+  return (index_etapes().*table)[s];
 }
 
 int tpen_BDD_fichier::ident_garde_RE_etape(int s) {
-  return ident_variable_etape("RE", s, "ident_garde_RE_etape");
+  return ident_variable_etape(&variables_etapes::RE, s, "ident_garde_RE_etape");
 }
 
 int tpen_BDD_fichier::ident_garde_FE_etape(int s) {
-  return ident_variable_etape("FE", s, "ident_garde_FE_etape");
+  return ident_variable_etape(&variables_etapes::FE, s, "ident_garde_FE_etape");
 }
 
 int tpen_BDD_fichier::ident_cond_X_etape(int s) {
@@ -64,38 +87,38 @@ int tpen_BDD_fichier::ident_cond_X_etape(int s) {
     std::cerr << "ERREUR INTERNE 2 D'ACCES DANS 'ident_cond_X_etape()'" << std::endl;
     return 0;
   }
-  return static_cast<int>(manager->Index_var_by_name("X" + table_etapes[s].nom));
+  return index_etapes().X[s];
 }
 
 // Placeholders that no compilation calls: 0 for every step.
 int tpen_BDD_fichier::ident_nongarde_RE_etape(int s) {
-  ident_variable_etape("RE", s, "ident_nongarde_RE_etape");
+  ident_variable_etape(&variables_etapes::RE, s, "ident_nongarde_RE_etape");
   std::cerr << " tpen_fichier::ident_nongarde_RE_etape(int ident) arefaire ?" << std::endl;
   return 0;
 }
 
 int tpen_BDD_fichier::ident_nongarde_FE_etape(int s) {
-  ident_variable_etape("FE", s, "ident_nongarde_FE_etape");
+  ident_variable_etape(&variables_etapes::FE, s, "ident_nongarde_FE_etape");
   std::cerr << "tpen_fichier::ident_nongarde_FE_etape(int ident) a refaire ?" << std::endl;
   return 0;
 }
 
-std::set<int> tpen_BDD_fichier::ens_ident_etape_by(std::string const& prefixe,
-                                                   std::set<int> const& variables) {
+std::set<int> tpen_BDD_fichier::ens_ident_etape_by(
+    std::vector<std::vector<int>> variables_etapes::*table, std::set<int> const& variables) {
+  std::vector<std::vector<int>> const& etapes = index_etapes().*table;
   std::set<int> r;
-  for (int s = 0; s < nombre_etapes; ++s)
-    if (variables.count(
-            static_cast<int>(manager->Index_var_by_name(prefixe + table_etapes[s].nom))))
-      r.insert(s);
+  for (int v : variables)
+    if (v >= -1 && v + 1 < static_cast<int>(etapes.size()))
+      r.insert(etapes[v + 1].begin(), etapes[v + 1].end());
   return r;
 }
 
 std::set<int> tpen_BDD_fichier::ens_ident_etape_by_RE(std::set<int> variables) {
-  return ens_ident_etape_by("RE", variables);
+  return ens_ident_etape_by(&variables_etapes::etapes_RE, variables);
 }
 
 std::set<int> tpen_BDD_fichier::ens_ident_etape_by_FE(std::set<int> variables) {
-  return ens_ident_etape_by("FE", variables);
+  return ens_ident_etape_by(&variables_etapes::etapes_FE, variables);
 }
 
 // An empty condition would silently never hold; it is refused like a blank

@@ -39,7 +39,7 @@ std::set<int> tpen_BDD_fichier::ens_ident_FEk_post_transition(int t) {
   std::set<int> r;
   for (int s : ens_ident_post_transition(t)) {
     if (s >= 0 && s < nombre_etapes) {
-      r.insert(static_cast<int>(manager->Index_var_by_name("FE" + table_etapes[s].nom)));
+      r.insert(index_etapes().FE[s]);
     } else {
       std::cerr << "ERREUR INTERNE 2 D'ACCES DANS 'ens_ident_FEk_post_transition()'" << std::endl;
       r.insert(0);

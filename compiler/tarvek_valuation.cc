@@ -18,6 +18,16 @@ valuateur::valuateur(tpen_BDD_fichier& f)
     for (int t = 0; t < nombre_receptivites; ++t)
       receptivites[t] = f.bdd_receptivite_transition(t);
   }
+  auto l = std::make_shared<lectures>();
+  l->lecteurs.resize(nombre_valeurs);
+  l->interne.assign(nombre_valeurs, 0);
+  bddpp_manager* m = f.man();
+  for (int t = 0; t < nombre_receptivites; ++t)
+    for (long i : m->set_of_index_depend_on(receptivites[t]))
+      if (i >= 0 && i < nombre_valeurs) l->lecteurs[i].push_back(t);
+  for (int v : f.ens_var_internes())
+    if (v >= 0 && v < nombre_valeurs) l->interne[v] = 1;
+  lu = l;
 }
 
 valuateur::valuateur(const valuateur& v) : valeurs(nullptr), receptivites(nullptr) {
@@ -50,16 +60,25 @@ void valuateur::copie_depuis(const valuateur& v) {
   }
   contraintes = v.contraintes;
   assertion = v.assertion;
+  lu = v.lu;
 }
 
 // Only the functions that depend on v are evaluated again: the others could
-// not change.
+// not change. No function reads a variable fixed before (it was substituted
+// then), so evaluating one under every value known so far comes down to its
+// cofactor by v alone: the cofactors by the others would find every node as
+// it is and create none.
 void valuateur::fixe(int v, int valeur) {
   bddpp_manager* m = fichier->man();
   valeurs[v] = valeur;
-  for (int t = 0; t < nombre_receptivites; ++t)
-    if (m->Variable_awaited(receptivites[t], v)) receptivites[t] = m->Bdd_eval(receptivites[t], valeurs);
-  if (m->Variable_awaited(assertion, v)) assertion = m->Bdd_eval(assertion, valeurs);
+  bdd x = m->Bdd_var_by_index(v);
+  bdd litteral = valeur == 1 ? x : m->Bdd_not(x);
+  auto evalue = [&](bdd& f) {
+    if (m->Variable_awaited(f, v)) f = m->Bdd_cube_reduce(f, litteral);
+  };
+  if (v >= 0 && v < nombre_valeurs)
+    for (int t : lu->lecteurs[v]) evalue(receptivites[t]);
+  evalue(assertion);
 }
 
 void valuateur::vrai(int v) { fixe(v, 1); }
@@ -90,10 +109,14 @@ bdd valuateur::contraintes_evol() const { return contraintes; }
 
 bdd valuateur::assertion_reduite() const { return assertion; }
 
+// Quantifying a variable that the function does not read changes nothing
+// and creates no node: only those it reads are quantified, in the same
+// increasing order.
 bdd valuateur::bdd_entrees(int t) const {
   bddpp_manager* m = fichier->man();
   bdd g = receptivites[t];
-  for (int v : fichier->ens_var_internes()) g = m->Bdd_exist(g, fichier->bdd_variable(v));
+  for (long v : m->set_of_index_depend_on(g))
+    if (v >= 0 && v < nombre_valeurs && lu->interne[v]) g = m->Bdd_exist(g, fichier->bdd_variable(v));
   return g;
 }
 

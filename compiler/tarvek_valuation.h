@@ -5,7 +5,9 @@
 #ifndef TARVEK_TARVEK_VALUATION_H
 #define TARVEK_TARVEK_VALUATION_H
 
+#include <memory>
 #include <ostream>
+#include <vector>
 
 #include "bddpp.h"
 
@@ -45,6 +47,15 @@ class valuateur {
  private:
   void fixe(int v, int valeur);
   void copie_depuis(const valuateur& v);
+
+  // What the functions read at the construction, shared by the copies:
+  // functions only lose variables, so a variable that a receptivity did
+  // not read then, it never reads.
+  struct lectures {
+    std::vector<std::vector<int>> lecteurs;  // by variable index: transitions
+    std::vector<char> interne;               // by variable index: a step variable
+  };
+  std::shared_ptr<const lectures> lu;
 
   tpen_BDD_fichier* fichier;
   int* valeurs;
