@@ -1,5 +1,8 @@
 // The operation cache of a manager and the memo of one call: what a hit
 // may return is explained in bddpp_int.h.
+#include <cstdlib>
+#include <string>
+
 #include "bddpp_int.h"
 
 void bdd_result_table::resize(size_t slots) {
@@ -42,8 +45,15 @@ void bddpp_manager::Bdd_set_cache(int on) {
 
 int bddpp_manager::Bdd_cache_is_on() const { return store->cache.on; }
 
-static bool cache_default = true;
+// Until the program sets it, the default comes from TARVEK_BDD_CACHE: "0"
+// turns the cache off in every manager, so that the tests can compare whole
+// runs of the program with and without it.
+static int cache_default = -1;
 
-void bddpp_manager::Bdd_set_cache_default(int on) { cache_default = on != 0; }
+void bddpp_manager::Bdd_set_cache_default(int on) { cache_default = on < 0 ? -1 : on != 0; }
 
-bool bdd_engine::cache_default_on() { return cache_default; }
+bool bdd_engine::cache_default_on() {
+  if (cache_default >= 0) return cache_default != 0;
+  const char* e = std::getenv("TARVEK_BDD_CACHE");
+  return !(e && std::string(e) == "0");
+}

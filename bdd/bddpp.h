@@ -135,7 +135,9 @@ class bddpp_manager {
 
   // The operation cache: a sub-result met again is taken from it instead
   // of walked again, which changes no result, node id, counter or
-  // reference count. On by default; a new manager takes the default.
+  // reference count. On by default; a new manager takes the default, which
+  // TARVEK_BDD_CACHE=0 turns off until the program sets it (a negative
+  // value gives it back to the environment).
   void Bdd_set_cache(int on);
   int Bdd_cache_is_on() const;
   static void Bdd_set_cache_default(int on);

@@ -4,6 +4,7 @@
 // counters and printed texts, collections and variable insertions included.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -162,4 +163,27 @@ TEST(BddCache, NewManagersTakeTheDefault) {
   EXPECT_EQ(off.Bdd_cache_is_on(), 0);
   off.Bdd_set_cache(1);
   EXPECT_EQ(off.Bdd_cache_is_on(), 1);
+}
+
+// The switch that the whole-run comparisons of the program use.
+TEST(BddCache, DefaultFromTheEnvironmentUntilSet) {
+  bddpp_manager::Bdd_set_cache_default(-1);
+  struct cas {
+    const char* valeur;  // null: unset
+    int on;
+  } const table[] = {{nullptr, 1}, {"0", 0}, {"1", 1}, {"", 1}, {"00", 1}};
+  for (auto const& c : table) {
+    if (c.valeur)
+      setenv("TARVEK_BDD_CACHE", c.valeur, 1);
+    else
+      unsetenv("TARVEK_BDD_CACHE");
+    bddpp_manager m;
+    EXPECT_EQ(m.Bdd_cache_is_on(), c.on) << (c.valeur ? c.valeur : "unset");
+  }
+  setenv("TARVEK_BDD_CACHE", "0", 1);
+  bddpp_manager::Bdd_set_cache_default(1);
+  bddpp_manager set;
+  EXPECT_EQ(set.Bdd_cache_is_on(), 1);
+  unsetenv("TARVEK_BDD_CACHE");
+  bddpp_manager::Bdd_set_cache_default(-1);
 }
