@@ -56,7 +56,14 @@ void bddpp_manager::PLA_print_pref_suff(std::ostream& os, bdd const& out, bdd co
 }
 
 void bddpp_manager::BLIF_print(std::ostream& os, bdd const& out, bdd const& f, int method) {
-  PLA_print_pref_suff(os, out, f, "", "", ".names  ", "\n", "\n", "\n", "", method);
+  BLIF_print(os, Name_var_by_bdd(out), f, method);
+}
+
+void bddpp_manager::BLIF_print(std::ostream& os, std::string const& output, bdd const& f, int method) {
+  std::string const none;
+  std::string const head = ".names  ", line = "\n";
+  write_table(this, os, output, f, {none, none, head, line, line, line, none}, method,
+              [this](int32_t i) { return Name_var_by_index(i); });
 }
 
 // An output that is a constant keeps the label of the named form ("1" or

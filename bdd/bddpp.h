@@ -380,6 +380,8 @@ class bddpp_manager {
                            std::string const& row_separator, std::string const& last_end,
                            std::string const& literal_separator, int method);
   void BLIF_print(std::ostream& os, bdd const& out, bdd const& f, int method);
+  // The same block under an output name that need not be a variable.
+  void BLIF_print(std::ostream& os, std::string const& output, bdd const& f, int method);
   void PLA_print_pref_suff_with_renaming(std::ostream& os, bdd const& out, bdd const& f, std::string const& prefix,
                                          std::string const& suffix, std::string const& head,
                                          std::string const& after_output, std::string const& row_separator,

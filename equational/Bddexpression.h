@@ -114,6 +114,9 @@ class Bddexpression {
   void put_ino_grafcet(std::ostream& os, std::string const& array,
                        std::list<std::string> const& outputs, std::string const& prefix,
                        std::string const& suffix, std::vector<int> const& level) const;
+  // BLIF and VHDL: nothing for an equation without both members.
+  void put_blif(std::ostream& os, std::string const& prefix) const;
+  void put_vhdl(std::ostream& os, std::string const& array, std::list<std::string>& outputs) const;
 
   // The writers of one equation, defined with the writers of each target:
   // the variable's name + " = " + its sum of products in words (Lustre,
@@ -270,6 +273,11 @@ class Bddexpressionwood {
   void Put_ino_grafcet(std::ostream& os, std::string const& array,
                        std::list<std::string> const& outputs, std::string const& prefix,
                        std::string const& suffix, std::vector<int> const& level) const;
+  // BLIF and VHDL: the marks cleared first as well.
+  void Put_blif(std::ostream& os, std::string const& prefix);
+  void Put_vhdl(std::ostream& os, std::string const& array, std::list<std::string>& inputs,
+                std::list<std::string>& outputs, std::list<std::string>& resets,
+                std::list<std::string>& transfers);
 
   // The writers of the equations in earliest_sort order, defined with the
   // writers of each target: one "name = sum of products;" line each, and

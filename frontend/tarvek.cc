@@ -314,7 +314,6 @@ int main(int argc, char** argv) {
   if (!sorties_demandees()) {
     signale_message("Warning: no outputs required : only generation of .log file ...");
   } else {
-    arrete_sur_cibles_sans_ecrivain();
     if (show_mode) std::cout << "GENERATION" << std::endl;
     ecrit_cibles({automate_fba, automate, module, optimisation_mode, outputs_evenements}, noms);
   }

@@ -29,8 +29,8 @@ struct cible_tarvek {
   int* flag;
   std::string noms_compilation::*fichier;
   std::string noms_compilation::*entete;  // the C header only
-  ecrivain_cible par_situations;          // null: no writer yet
-  ecrivain_cible equationnel;             // null: no writer yet
+  ecrivain_cible par_situations;
+  ecrivain_cible equationnel;
   bool fichier_equationnel;               // false: the equational mode writes no file
 };
 
@@ -69,14 +69,21 @@ const cible_tarvek table_cibles[] = {
        c.automate->LUSTRE_put(*o, c.methode, c.module);
      },
      true},
-    {"-blif", &blif_mode, &noms_compilation::blif, nullptr, nullptr, nullptr, true},
+    {"-blif", &blif_mode, &noms_compilation::blif, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->BLIF_put(*o, c.methode); },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->BLIF_put(*o, c.methode, c.module);
+     },
+     true},
     {"-vune", &vune_mode, &noms_compilation::vune, nullptr,
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->VUNE_put(*o, c.methode); },
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
        c.automate->VUNE_put(*o, c.methode, c.module);
      },
      true},
-    {"-intern", &internal_mode, &noms_compilation::fba, nullptr, nullptr, rien, false},
+    {"-intern", &internal_mode, &noms_compilation::fba, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->FBA_put(*o, c.methode); }, rien,
+     false},
     {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h,
      [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
        c.fba->c_put(*o, *h, c.methode);
@@ -93,7 +100,16 @@ const cible_tarvek table_cibles[] = {
        c.automate->INO_put_grafcet(*o, c.methode, c.module, c.evenements);
      },
      true},
-    {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr, nullptr, nullptr, true},
+    // The equational writer takes the Altera switch where the others take
+    // the cover method.
+    {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr,
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.fba->VHDL_put(*o, altera_mode, c.methode);
+     },
+     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
+       c.automate->VHDL_put(*o, altera_mode, c.module);
+     },
+     true},
     {"-doc", &doc_mode, &noms_compilation::doc, nullptr,
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->DOC_put(*o, c.methode); },
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
@@ -119,15 +135,6 @@ void ferme(std::ofstream& f, const std::string& nom) {
 }
 
 }  // namespace
-
-void arrete_sur_cibles_sans_ecrivain() {
-  std::string manquantes;
-  for (auto const& c : table_cibles)
-    if (*c.flag && !ecrivain_du_mode(c)) manquantes += std::string(" ") + c.option;
-  if (!manquantes.empty())
-    arrete_sur_message("ERROR: target generation is not available yet for:" + manquantes +
-                       " !!!\n    --> break compilation processing ...");
-}
 
 void ecrit_cibles(const contexte_cibles& ctx, const noms_compilation& noms) {
   for (auto const& c : table_cibles) {

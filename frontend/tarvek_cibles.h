@@ -30,10 +30,6 @@ struct contexte_cibles {
   std::list<std::string> evenements;
 };
 
-// Stops the run, naming them, when targets are asked for whose writer does
-// not exist yet for the automaton of the mode.
-void arrete_sur_cibles_sans_ecrivain();
-
 // Each requested target in its order: its file opened (truncating), its
 // writer called, the file closed. A file that cannot be written stops the
 // run with its name rather than end as a success without it.

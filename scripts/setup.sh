@@ -34,6 +34,8 @@ packages=(
   ghostscript        # the PDF and PostScript tests of the text viewer
   gcc-avr            # the Arduino tests: avr-g++ builds every generated sketch
   avr-libc           # the AVR headers and libraries, only suggested by gcc-avr
+  ghdl               # the VHDL tests: analysis, elaboration and runs
+  yosys              # the BLIF tests: yosys reads every generated file
   # the fuzz run
   clang-14
   libclang-rt-14-dev
@@ -78,9 +80,10 @@ if [ "$mode" = run ]; then
   out=build/demo
   mkdir -p "$out"
   cp examples/traffic_light.gt "$out/"
-  # The reader, the checks, the compilation and the log: the writers come later.
   rc=0
-  (cd "$out" && env -u DISPLAY ../run/frontend/tarvek traffic_light.gt -explain) || rc=$?
+  (cd "$out" && env -u DISPLAY ../run/frontend/tarvek traffic_light.gt -explain -c -vhdl -blif) || rc=$?
+  echo "--- the files of $out"
+  ls -l "$out"
   echo "--- $out/traffic_light.log"
   cat "$out/traffic_light.log"
   echo "--- tarvek exited with code $rc"

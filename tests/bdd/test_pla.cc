@@ -25,6 +25,8 @@ TEST(BddTables, GoldenTexts) {
        ".names  a b c z\n11- 1\n--1 1\n"},
       {"BLIF, false", [&](std::ostream& os) { m.BLIF_print(os, z, m.Bdd_zero(), 1); }, ".names  z\n0\n"},
       {"BLIF, true", [&](std::ostream& os) { m.BLIF_print(os, z, m.Bdd_one(), 0); }, ".names  z\n1\n"},
+      {"BLIF, an output that is no variable", [&](std::ostream& os) { m.BLIF_print(os, "out", two_rows, 1); },
+       ".names  a b c out\n11- 1\n--1 1\n"},
       {"numbered", [&](std::ostream& os) { m.LEC_print(os, numbers, z, a_not_c, 1); }, "3 7 9:\n1 0  1;\n"},
       {"numbered, several rows", [&](std::ostream& os) { m.LEC_print(os, numbers, z, two_rows, 1); },
        "3 5 7 9:\n1 1 -  1,\n- - 1  1;\n"},

@@ -265,6 +265,45 @@ bool genere_automate(const std::string& dossier, const grafcet_corpus& g, const 
                      : automate_par_situations(texte, a, sequences, declarees);
 }
 
+corpus_genere genere_corpus(const std::string& nom, const std::vector<std::string>& options,
+                            int aleatoires) {
+  corpus_genere c;
+  c.dossier = scratch_dir(nom);
+  std::vector<grafcet_corpus> corpus = corpus_ecrivains();
+  size_t fixes = corpus.size();
+  for (auto const& g : grafcets_aleatoires_sains(aleatoires)) corpus.push_back(g);
+  for (size_t k = 0; k < corpus.size(); ++k) {
+    grafcet_corpus const& g = corpus[k];
+    std::vector<std::string> o = options;
+    if (k >= fixes) o.push_back("-O2");
+    size_t avant = c.automates.size();
+    for (bool eq : {false, true}) {
+      automate_genere a;
+      if (genere_automate(c.dossier, g, g.nom + (eq ? "_eq" : "_fba"), eq, o, k + 1, a))
+        c.automates.push_back(a);
+    }
+    if (c.automates.size() != avant + 2) continue;
+    lecture source = lit_texte(g.texte);
+    tpen_BDD_fichier encodage(source.g.get());
+    if (grafcet_propre(encodage)) c.paires_propres.push_back({avant, avant + 1});
+  }
+  return c;
+}
+
+void verifie_corpus(const corpus_genere& c) {
+  for (auto const& e : std::filesystem::directory_iterator(TARVEK_EXAMPLES)) {
+    if (e.path().extension() != ".gt") continue;
+    for (const char* mode : {"_fba", "_eq"}) {
+      std::string m = e.path().stem().string() + mode;
+      EXPECT_TRUE(std::any_of(c.automates.begin(), c.automates.end(),
+                              [&](const automate_genere& a) { return a.module == m; }))
+          << m;
+    }
+  }
+  EXPECT_GE(c.automates.size(), 30u);
+  EXPECT_GE(c.paires_propres.size(), 6u);
+}
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences) {
   std::string r;
   for (size_t k = 0; k < sequences.size(); ++k) {

@@ -85,6 +85,23 @@ bool genere_automate(const std::string& dossier, const grafcet_corpus& g, const 
                      bool equationnel, const std::vector<std::string>& options, unsigned graine,
                      automate_genere& a);
 
+// The corpus and `aleatoires` random grafcets (compiled under -O2: reduced
+// covers, and the manager collected before the writers run) in both modes,
+// each grafcet under the module name g.nom + "_fba" or "_eq", in a fresh
+// folder of the build tree named `nom`.
+struct corpus_genere {
+  std::string dossier;
+  std::vector<automate_genere> automates;
+  // The grafcets that both modes compile and where both mean the same:
+  // positions of their two automata.
+  std::vector<std::pair<size_t, size_t>> paires_propres;
+};
+corpus_genere genere_corpus(const std::string& nom, const std::vector<std::string>& options,
+                            int aleatoires);
+// Every example compiles in both modes, and the corpus is large enough to
+// mean something.
+void verifie_corpus(const corpus_genere& c);
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences);
 std::vector<std::string> lignes(const std::string& texte);
 

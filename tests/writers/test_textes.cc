@@ -1,6 +1,7 @@
 // The Lustre, Vestrane, Esterel, BRIMOT, documentation and sc6 files that
-// the tarvek binary writes for three tiny grafcets, checked line by line by
-// hand (data/attendu/): constant next states and a dead step, a single
+// the tarvek binary writes for three tiny grafcets, and its BLIF, VHDL and
+// state-change files for two others, checked line by line by hand
+// (data/attendu/): constant next states and a dead step, a single
 // input, an event output never emitted, a bool output read from a next
 // state, no actions, no inputs at all; in both compilation modes.
 #include <gtest/gtest.h>
@@ -73,6 +74,36 @@ TEST(Textes, EquationalModeAsCheckedByHand) {
     EXPECT_EQ(s.fichiers[".brm"], "");
     EXPECT_EQ(s.fichiers.count(".sc"), 0u);
   }
+}
+
+// The BLIF, state-change and VHDL files of a grafcet without outputs whose
+// only step keeps itself (a constant next state; the port lists close
+// after the clock port) and of one without inputs whose first step has no
+// action; the Altera form of one design per mode. The symbolic BLIF
+// writer, and it alone, says it is done; the equational mode has no
+// state-change file.
+TEST(Textes, BlifStateChangeAndVhdlAsCheckedByHand) {
+  for (std::string nom : {"sans_sortie", "bascule"}) {
+    for (bool eq : {false, true}) {
+      SCOPED_TRACE(nom + (eq ? ", equational" : ""));
+      std::string mode = eq ? "equationnel/" : "par_situations/";
+      std::vector<std::string> options = {"-blif", "-intern", "-vhdl"};
+      if (eq) options.push_back("-equational");
+      sortie_tarvek s = lance(mode.substr(0, 3) + nom, nom, options);
+      EXPECT_EQ(s.r.exit_code, 0);
+      EXPECT_EQ(s.r.out, eq ? "" : "BLIF_PUT terminated ...\n");
+      EXPECT_EQ(s.fichiers[".blif"], attendu(mode + nom + ".blif"));
+      EXPECT_EQ(s.fichiers[".vhd"], attendu(mode + nom + ".vhd"));
+      if (eq)
+        EXPECT_EQ(s.fichiers.count(".fba"), 0u);
+      else
+        EXPECT_EQ(s.fichiers[".fba"], attendu(mode + nom + ".fba"));
+    }
+  }
+  sortie_tarvek fba = lance("altera_bascule", "bascule", {"-altera"});
+  EXPECT_EQ(fba.fichiers[".vhd"], attendu("par_situations/bascule.altera.vhd"));
+  sortie_tarvek eq = lance("altera_sans_sortie", "sans_sortie", {"-altera", "-equational"});
+  EXPECT_EQ(eq.fichiers[".vhd"], attendu("equationnel/sans_sortie.altera.vhd"));
 }
 
 // The cover method reaches the writers: at -O2 the next-state function of

@@ -1,0 +1,104 @@
+// BLIF: the symbolic automaton as latches and two-level covers, its raw
+// state-change conditions in the same syntax (the .fba file), and the
+// equational automaton as a network of one multiplexer per BDD node.
+#include <iostream>
+
+#include "b_automaton.h"
+#include "ecrivains.h"
+
+namespace {
+
+// The model line, the inputs (an empty line stands for none), the outputs
+// (nothing for none) and one latch per state variable, then an empty line.
+void entete_blif(std::ostream& os, const std::string& module,
+                 const std::vector<std::string>& entrees, const std::vector<std::string>& sorties,
+                 const std::vector<std::string>& etats, const std::vector<std::string>& suivants,
+                 const std::vector<bool>& initiaux) {
+  os << ".model " << module << std::endl;
+  if (!entrees.empty()) os << ".inputs";
+  for (auto const& e : entrees) os << " " << e;
+  os << std::endl;
+  if (!sorties.empty()) {
+    os << ".outputs";
+    for (auto const& s : sorties) os << " " << s;
+    os << std::endl;
+  }
+  for (size_t i = 0; i < etats.size(); ++i)
+    os << ".latch " << suivants[i] << " " << etats[i] << " " << (initiaux[i] ? "1" : "0")
+       << std::endl;
+  os << std::endl;
+}
+
+void entete_blif(std::ostream& os, const FBA& a) {
+  entete_blif(os, a.name, fba_noms_entrees(a), fba_noms_actions(a), fba_noms_etats(a),
+              fba_noms_etats_suivants(a), fba_valeurs_initiales(a));
+}
+
+// The emissions, raw, each a block named after its action; then the end.
+void actions_et_fin_blif(std::ostream& os, const FBA& a, int method) {
+  for (int j = 0; j < a.actions_number; ++j)
+    a.manager->BLIF_print(os, a.action_names[j], a.emissions[j], method);
+  os << std::endl << ".end" << std::endl << std::endl;
+}
+
+// One section of the state-change file: a block per state variable, each
+// named after the next-state variable it concerns.
+void section_fba(std::ostream& os, const FBA& a, const char* debut, const char* fin,
+                 const bdd* conditions, int method) {
+  os << debut << std::endl;
+  for (int i = 0; i < a.state_variables_number; ++i)
+    a.manager->BLIF_print(os, fba_nom_etat_suivant(a, i), conditions[i], method);
+  os << fin << std::endl << std::endl;
+}
+
+}  // namespace
+
+void FBA::BLIF_put(std::ostream& os, int method) const {
+  entete_blif(os, *this);
+  for (int i = 0; i < state_variables_number; ++i)
+    manager->BLIF_print(os, fba_nom_etat_suivant(*this, i), fba_fonction_suivante_blif(*this, i),
+                        method);
+  os << std::endl;
+  actions_et_fin_blif(os, *this, method);
+  std::cout << "BLIF_PUT terminated ..." << std::endl;
+}
+
+void FBA::FBA_put(std::ostream& os, int method) const {
+  entete_blif(os, *this);
+  section_fba(os, *this, ".begin_falling", ".end_falling", force0, method);
+  section_fba(os, *this, ".begin_rising", ".end_rising", force1, method);
+  actions_et_fin_blif(os, *this, method);
+}
+
+void b_automaton::BLIF_put(std::ostream& os, int, std::string const& module) {
+  int n = names.nb_state_vars;
+  entete_blif(os, module, noms_table(names.input_names, names.nb_inputs),
+              noms_table(names.output_names, names.nb_outputs), noms_table(names.state_names, n),
+              noms_table(names.next_state_names, n), valeurs_initiales(initial_values, n));
+  wood->Put_blif(os, "node");
+  os << std::endl << ".end" << std::endl << std::endl;
+}
+
+// Marks cleared once for the whole file: a node shared by several equations
+// is written at its first use in the earliest order, and read afterwards.
+void Bddexpressionwood::Put_blif(std::ostream& os, std::string const& prefix) {
+  if (!manager) return;
+  manager->Bdd_global_clear_marks();
+  for (long i : earliest_sort()) {
+    if (Bddexpression* e = exp_by_index(i)) e->put_blif(os, prefix);
+    os << std::endl;
+  }
+}
+
+void Bddexpression::put_blif(std::ostream& os, std::string const& prefix) const {
+  if (!equation_ecrivable(*this)) return;
+  bddpp_manager* m = wood->Manager();
+  std::string nom = m->Name_var_by_bdd(var);
+  if (m->Bdd_is_var(exp)) {
+    os << ".names " << m->Name_var_by_bdd(exp) << " " << nom << std::endl << "1 1" << std::endl;
+    return;
+  }
+  m->Print_node_for_eval_BLIF("", "", prefix, os, exp.node());
+  os << ".names " << prefix << "_" << exp.node()->global_id << " " << nom << std::endl
+     << (exp.link_type() == -1 ? "0 1" : "1 1") << std::endl;
+}

@@ -1,0 +1,177 @@
+// VHDL: one design entity per automaton, reset active at '0', inputs sampled
+// on the rising clock edge, outputs and state registers updated on the
+// falling one; the symbolic automaton with sums of products, the equational
+// one with a network of BDD nodes held in an array signal.
+#include "b_automaton.h"
+#include "ecrivains.h"
+#include "listpp.h"
+
+namespace {
+
+std::string type_vhdl(int altera) { return altera ? "std_logic" : "bit"; }
+
+// The comment, the library clauses of the Altera form, and the entity with
+// its ports. A design without outputs closes its port list after the clock:
+// an empty list of output ports is no VHDL.
+void entite_vhdl(std::ostream& os, const std::string& m, int altera,
+                 const std::vector<std::string>& entrees, const std::string& reset,
+                 const std::string& horloge, const std::vector<std::string>& sorties,
+                 const std::string& retrait_sorties) {
+  std::string t = type_vhdl(altera);
+  os << "-- VHDL generation from " << m << std::endl << std::endl;
+  if (altera) os << "LIBRARY ieee;" << std::endl << "USE ieee.std_logic_1164.all;" << std::endl;
+  os << "entity " << m << " is" << std::endl << "  port(";
+  for (auto const& e : entrees) os << e << ", ";
+  os << " " << reset << ", " << horloge << ": in " << t;
+  if (sorties.empty())
+    os << ");" << std::endl;
+  else
+    os << ";" << std::endl
+       << retrait_sorties << liste_noms(sorties) << ": out " << t << ");" << std::endl;
+  os << "end " << m << ";" << std::endl << std::endl;
+  os << "architecture " << m << "_a of " << m << " is" << std::endl;
+}
+
+// '0' or '1' for a constant, otherwise the sum of products in parentheses.
+std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
+  std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
+  return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
+}
+
+}  // namespace
+
+// The next-state functions are built before the emissions are printed:
+// the order of the BDD operations decides the nodes the manager creates.
+void FBA::VHDL_put(std::ostream& os, int altera, int method) const {
+  const std::string& m = name;
+  std::string t = type_vhdl(altera);
+  std::vector<bdd> suivantes;
+  for (int i = 0; i < state_variables_number; ++i)
+    suivantes.push_back(fba_fonction_suivante(*this, i));
+  std::vector<std::string> entrees = fba_noms_entrees(*this), etats = fba_noms_etats(*this),
+                           actions = prefixe_noms(fba_noms_actions(*this), m + "_");
+  entite_vhdl(os, m, altera, prefixe_noms(entrees, m + "_"), m + "_reset", m + "_clk", actions,
+              "     ");
+  std::vector<std::string> signaux = entrees;
+  signaux.insert(signaux.end(), etats.begin(), etats.end());
+  if (!signaux.empty()) {
+    os << "signal " << liste_noms(signaux);
+    for (auto const& s : signaux) os << ", " << s << "next";
+    os << " :" << t << ";" << std::endl << std::endl;
+  }
+  os << "begin" << std::endl << "-- state and output computation" << std::endl;
+  os << "process (" << m << "_clk," << m << "_reset)" << std::endl << "begin" << std::endl;
+  os << "  if (" << m << "_reset = '0') then " << std::endl;
+  for (auto const& a : actions) os << "    " << a << " <= '0';" << std::endl;
+  os << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "    " << etats[i] << " <= " << (variable_initialy_true(i) ? "'1'" : "'0'") << ";"
+       << std::endl;
+  os << "  elsif ( " << m << "_clk'event and " << m << "_clk='1') then " << std::endl;
+  for (auto const& e : entrees) os << "    " << e << " <= " << m << "_" << e << ";" << std::endl;
+  os << "  elsif ( " << m << "_clk'event and " << m << "_clk='0') then " << std::endl;
+  for (int j = 0; j < actions_number; ++j)
+    os << "    " << actions[j] << " <= " << valeur_vhdl(*manager, emissions[j], method) << ";"
+       << std::endl;
+  os << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "    " << etats[i] << " <= " << fba_nom_etat_suivant(*this, i) << ";" << std::endl;
+  os << "  end if;" << std::endl << "end process;" << std::endl << std::endl;
+  os << "-- future computation" << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "  " << fba_nom_etat_suivant(*this, i)
+       << " <= " << valeur_vhdl(*manager, suivantes[i], method) << ";" << std::endl
+       << std::endl;
+  os << "end " << m << "_a;" << std::endl << std::endl;
+}
+
+// The array of node values spans every node the manager has created so far.
+void b_automaton::VHDL_put(std::ostream& os, int altera, std::string const& module) {
+  const std::string& m = module;
+  std::string t = type_vhdl(altera), tableau = m + "_node";
+  bddpp_manager* b = wood->Manager();
+  int n = names.nb_state_vars;
+  std::list<std::string> entrees(names.input_names, names.input_names + names.nb_inputs),
+      sorties(names.output_names, names.output_names + names.nb_outputs), remises, transferts;
+  entite_vhdl(os, m, altera, {entrees.begin(), entrees.end()}, "reset", "clk",
+              {sorties.begin(), sorties.end()}, "       ");
+  os << "TYPE array_" << tableau << " IS ARRAY (" << (b ? b->Bdd_total_size() : 0)
+     << " downto 0) OF " << t << " ;" << std::endl;
+  long locales = 2L * n + names.nb_inputs + names.nb_outputs;
+  for (long i = 0; b && i < b->nbr_variables(); ++i)
+    if (i < 2L * n || i >= locales)
+      os << "signal " << b->Name_var_by_index(i) << " : " << t << ";" << std::endl;
+  os << "signal " << tableau << " : array_" << tableau << ";" << std::endl << std::endl;
+  os << "begin" << std::endl << "-- state and output computation" << std::endl;
+  for (int i = 0; i < n; ++i) {
+    remises.push_back("  " + names.state_names[i] +
+                      " <= " + (initial_values[i] == 1 ? "'1'" : "'0'"));
+    transferts.push_back("  " + names.state_names[i] + " <= " + names.next_state_names[i]);
+  }
+  wood->Put_vhdl(os, tableau, entrees, sorties, remises, transferts);
+  os << "end " << m << "_a;" << std::endl << std::endl;
+}
+
+// The inputs' literal nodes are written by the process; every other
+// variable that an equation reads is driven here from its signal, or the
+// nodes that test it would read an element no line assigns.
+void Bddexpressionwood::Put_vhdl(std::ostream& os, std::string const& array,
+                                 std::list<std::string>& inputs, std::list<std::string>& outputs,
+                                 std::list<std::string>& resets,
+                                 std::list<std::string>& transfers) {
+  if (!manager) return;
+  manager->Bdd_global_clear_marks();
+  std::list<long> ordre = earliest_sort();
+  os << "process (reset,clk)" << std::endl
+     << "begin" << std::endl
+     << "  if (reset = '0') then " << std::endl;
+  for (auto const& o : outputs) os << "    " << o << " <= '0';" << std::endl;
+  for (auto const& r : resets) os << "    " << r << ";" << std::endl;
+  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_reset_input(array, os, in);
+  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_input("", "", array, os, in);
+  os << "  elsif ( clk'event and clk='0') then " << std::endl;
+  for (long i = 0; i < nb_bdd_vars; ++i) {
+    Bddexpression* e = exp_table[i];
+    if (!e || !equation_ecrivable(*e)) continue;
+    std::string nom = manager->Name_var_by_bdd(e->getBddVar());
+    if (item_in(outputs, nom))
+      os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
+  }
+  if (!resets.empty())
+    for (auto const& t : transfers) os << "    " << t << ";" << std::endl;
+  os << "   end if;" << std::endl << "end process;" << std::endl << std::endl;
+  os << "-- actualisation" << std::endl;
+  std::set<long> lues;
+  for (long i : ordre)
+    if (equation_ecrivable(*exp_table[i])) {
+      std::set<long> d = manager->set_of_index_depend_on(exp_table[i]->getBddExp());
+      lues.insert(d.begin(), d.end());
+    }
+  for (long v : lues) {
+    std::string nom = manager->Name_var_by_index(v);
+    if (!item_in(inputs, nom) && !item_in(outputs, nom))
+      manager->Print_node_for_eval_VHDL_input("", "", array, os, nom);
+  }
+  for (long i : ordre) {
+    exp_table[i]->put_vhdl(os, array, outputs);
+    os << std::endl;
+  }
+}
+
+void Bddexpression::put_vhdl(std::ostream& os, std::string const& array,
+                             std::list<std::string>& outputs) const {
+  if (!equation_ecrivable(*this)) return;
+  bddpp_manager* m = wood->Manager();
+  std::string nom = m->Name_var_by_bdd(var);
+  if (item_in(outputs, nom)) {
+    m->Print_node_for_eval_VHDL(array, os, exp.node());
+    os << "      -- final output evaluation of " << nom << " in process" << std::endl;
+  } else if (m->Bdd_is_var(exp)) {
+    os << "      " << nom << " <= " << m->Name_var_by_bdd(exp) << ";" << std::endl;
+  } else {
+    m->Print_node_for_eval_VHDL(array, os, exp.node());
+    os << "      " << nom << " <= " << (exp.link_type() == -1 ? "not " : "") << array << "("
+       << exp.node()->global_id << ");" << std::endl;
+  }
+}
