@@ -145,6 +145,9 @@ class FBA {
                        std::list<std::string> const& event_outputs) const;
   void VHDL_put(std::ostream& os, int altera, int method) const;
   void DOC_put(std::ostream& os, int method) const;
+  // Written by no compilation.
+  void CSHARP_put(std::ostream& os, int method) const;
+  void VHDL_grafcet_put(std::ostream& os, int altera, int method) const;
 
   // Helpers of the sc6 netlist writer: the distinct sub-functions of f
   // appended to L, each after its two cofactors, constants left out; the

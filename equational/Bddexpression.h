@@ -117,6 +117,18 @@ class Bddexpression {
   // BLIF and VHDL: nothing for an equation without both members.
   void put_blif(std::ostream& os, std::string const& prefix) const;
   void put_vhdl(std::ostream& os, std::string const& array, std::list<std::string>& outputs) const;
+  // C#: the network's lines begin with the indentation (count blanks, two
+  // for 0) and the array's name, in that order without prefix, in the
+  // other with one; plain assignments, the constant node "!false".
+  void put_csharp(std::ostream& os, std::string const& array, int count = 0) const;
+  void put_csharp(std::ostream& os, std::string const& array, std::string const& prefix,
+                  std::string const& suffix, int count = 0) const;
+  // SystemC: the variable's signal written with its sum of products.
+  void put_systemc(std::ostream& os, int method) const;
+  // Sorva VHDL: the variable is also stored in the array, at the element
+  // of its literal node; an output only gets its network.
+  void put_vhdl_sorva(std::ostream& os, std::string const& array,
+                      std::list<std::string>& outputs) const;
 
   // The writers of one equation, defined with the writers of each target:
   // the variable's name + " = " + its sum of products in words (Lustre,
@@ -278,6 +290,17 @@ class Bddexpressionwood {
   void Put_vhdl(std::ostream& os, std::string const& array, std::list<std::string>& inputs,
                 std::list<std::string>& outputs, std::list<std::string>& resets,
                 std::list<std::string>& transfers);
+  // C#, in both forms of put_csharp; the marks cleared first.
+  void Put_csharp(std::ostream& os, std::string const& array, int count = 0) const;
+  void Put_csharp(std::ostream& os, std::string const& array, std::string const& prefix,
+                  std::string const& suffix, int count = 0) const;
+  // SystemC: each equation behind four blanks; the marks are not used.
+  void Put_systemc(std::ostream& os, int method) const;
+  // Sorva VHDL: the process and the equations of a design whose variables
+  // all live in the node array; the lists are those of the VHDL design.
+  void Put_vhdl_sorva(std::ostream& os, std::string const& array, std::list<std::string>& inputs,
+                      std::list<std::string>& outputs, std::list<std::string>& resets,
+                      std::list<std::string>& transfers);
 
   // The writers of the equations in earliest_sort order, defined with the
   // writers of each target: one "name = sum of products;" line each, and

@@ -191,6 +191,9 @@ class b_automaton {
                        std::list<std::string> const& event_outputs);
   void VHDL_put(std::ostream& os, int altera, std::string const& module);
   void DOC_put(std::ostream& os, int method, std::string const& module);
+  // Written by no compilation; the int of CSHARP_put is not used.
+  void CSHARP_put(std::ostream& os, int method, std::string const& module);
+  void SYSTEMC_put(std::ostream& cc, std::ostream& h, int method, std::string const& module);
 
   bddpp_manager* manager_associe();
   Bddexpressionwood* wood_associee();

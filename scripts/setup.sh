@@ -36,6 +36,9 @@ packages=(
   avr-libc           # the AVR headers and libraries, only suggested by gcc-avr
   ghdl               # the VHDL tests: analysis, elaboration and runs
   yosys              # the BLIF tests: yosys reads every generated file
+  mono-mcs           # the C# tests: mcs builds every generated class
+  mono-runtime       # the C# tests: mono runs them
+  libsystemc-dev     # the SystemC tests: g++ builds every generated module
   # the fuzz run
   clang-14
   libclang-rt-14-dev

@@ -132,3 +132,26 @@ std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std
   return std::string(f.link_type() == -1 ? "!" : "") + tableau + "[" +
          std::to_string(f.node()->global_id) + "]";
 }
+
+std::string type_vhdl(int altera) { return altera ? "std_logic" : "bit"; }
+
+void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
+                       const std::vector<std::string>& entrees, const std::string& reset,
+                       const std::string& horloge, const std::vector<std::string>& sorties,
+                       const std::string& retrait) {
+  std::string t = type_vhdl(altera);
+  os << "entity " << m << " is" << std::endl << "  port(";
+  for (auto const& e : entrees) os << e << ", ";
+  os << " " << reset << ", " << horloge << ": in " << t;
+  if (sorties.empty())
+    os << ");" << std::endl;
+  else
+    os << ";" << std::endl << retrait << liste_noms(sorties) << ": out " << t << ");" << std::endl;
+  os << "end " << m << ";" << std::endl << std::endl;
+  os << "architecture " << m << "_a of " << m << " is" << std::endl;
+}
+
+std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
+  std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
+  return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
+}

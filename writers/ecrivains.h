@@ -86,4 +86,17 @@ bool equation_ecrivable(const Bddexpression& e);
 std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std::string& tableau,
                      const std::string& prefixe, const std::string& suffixe);
 
+// VHDL. The signal type: "std_logic" for the Altera devices, else "bit".
+std::string type_vhdl(int altera);
+// From "entity" to "architecture ... is": the inputs, then the reset and
+// the clock, are the input ports; the outputs follow on a line of their
+// own behind `retrait`. A design without outputs closes its port list after
+// the clock: an empty list of output ports is no VHDL.
+void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
+                       const std::vector<std::string>& entrees, const std::string& reset,
+                       const std::string& horloge, const std::vector<std::string>& sorties,
+                       const std::string& retrait);
+// '0' or '1' for a constant, otherwise the sum of products in parentheses.
+std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method);
+
 #endif

@@ -8,34 +8,15 @@
 
 namespace {
 
-std::string type_vhdl(int altera) { return altera ? "std_logic" : "bit"; }
-
 // The comment, the library clauses of the Altera form, and the entity with
-// its ports. A design without outputs closes its port list after the clock:
-// an empty list of output ports is no VHDL.
+// its ports.
 void entite_vhdl(std::ostream& os, const std::string& m, int altera,
                  const std::vector<std::string>& entrees, const std::string& reset,
                  const std::string& horloge, const std::vector<std::string>& sorties,
                  const std::string& retrait_sorties) {
-  std::string t = type_vhdl(altera);
   os << "-- VHDL generation from " << m << std::endl << std::endl;
   if (altera) os << "LIBRARY ieee;" << std::endl << "USE ieee.std_logic_1164.all;" << std::endl;
-  os << "entity " << m << " is" << std::endl << "  port(";
-  for (auto const& e : entrees) os << e << ", ";
-  os << " " << reset << ", " << horloge << ": in " << t;
-  if (sorties.empty())
-    os << ");" << std::endl;
-  else
-    os << ";" << std::endl
-       << retrait_sorties << liste_noms(sorties) << ": out " << t << ");" << std::endl;
-  os << "end " << m << ";" << std::endl << std::endl;
-  os << "architecture " << m << "_a of " << m << " is" << std::endl;
-}
-
-// '0' or '1' for a constant, otherwise the sum of products in parentheses.
-std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
-  std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
-  return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
+  entite_ports_vhdl(os, m, altera, entrees, reset, horloge, sorties, retrait_sorties);
 }
 
 }  // namespace

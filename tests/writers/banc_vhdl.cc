@@ -141,7 +141,8 @@ std::vector<std::string> trace_design(
 }  // namespace
 
 jeu_ghdl joue_ghdl(const std::string& dossier, const std::vector<automate_genere>& automates,
-                   const std::vector<std::string>& designs, bool altera) {
+                   const std::vector<std::string>& designs, bool altera,
+                   const std::vector<std::string>& options) {
   jeu_ghdl r;
   std::string ghdl = outil("ghdl"), travail = dossier + "/ghdl";
   if (ghdl.empty()) {
@@ -150,6 +151,7 @@ jeu_ghdl joue_ghdl(const std::string& dossier, const std::vector<automate_genere
   }
   std::filesystem::create_directories(travail);
   std::vector<std::string> analyse = {ghdl, "-a", "--workdir=" + travail};
+  analyse.insert(analyse.end(), options.begin(), options.end());
   std::string tous = std::string("entity ") + sommet + " is\nend " + sommet +
                      ";\n\narchitecture tous of " + sommet + " is\nbegin\n";
   std::set<long long> instants;
@@ -172,8 +174,10 @@ jeu_ghdl joue_ghdl(const std::string& dossier, const std::vector<automate_genere
     return r;
   }
   std::string vcd = travail + "/" + sommet + ".vcd";
-  run_result e =
-      run_tool({ghdl, "--elab-run", "--workdir=" + travail, sommet, "--vcd=" + vcd}, dossier, 120);
+  std::vector<std::string> lance = {ghdl, "--elab-run", "--workdir=" + travail};
+  lance.insert(lance.end(), options.begin(), options.end());
+  lance.insert(lance.end(), {sommet, "--vcd=" + vcd});
+  run_result e = run_tool(lance, dossier, 120);
   if (e.exit_code != 0) {
     r.erreur =
         "ghdl --elab-run ended with code " + std::to_string(e.exit_code) + ":\n" + e.out + e.err;

@@ -24,8 +24,10 @@ struct jeu_ghdl {
 
 // Analyses every design (designs[k] the .vhd of automates[k]) with its
 // testbench and the top entity into one work library under dossier, then
-// elaborates and runs the top entity.
+// elaborates and runs the top entity; ghdl gets the options at each step
+// (-fsynopsys for the designs that use the Synopsys packages).
 jeu_ghdl joue_ghdl(const std::string& dossier, const std::vector<automate_genere>& automates,
-                   const std::vector<std::string>& designs, bool altera);
+                   const std::vector<std::string>& designs, bool altera,
+                   const std::vector<std::string>& options = {});
 
 #endif

@@ -329,3 +329,32 @@ std::string outil(const std::string& nom) {
   }
   return "";
 }
+
+std::string remplit(std::string modele, const std::map<std::string, std::string>& valeurs) {
+  for (auto const& [cle, valeur] : valeurs)
+    for (size_t p = modele.find(cle); p != std::string::npos;
+         p = modele.find(cle, p + valeur.size()))
+      modele.replace(p, cle.size(), valeur);
+  return modele;
+}
+
+std::map<std::string, std::vector<std::string>> traces_du_programme(
+    const std::vector<std::string>& commande, const corpus_genere& c) {
+  std::vector<std::string> args = commande;
+  for (auto const& a : c.automates) {
+    write_file(a.fichier(".in"), texte_sequences(a.sequences));
+    args.push_back(a.module);
+    args.push_back(a.fichier(".in"));
+  }
+  run_result r = run_tool(args, c.dossier, 120);
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  std::map<std::string, std::vector<std::string>> traces;
+  std::string module;
+  for (auto const& l : lignes(r.out)) {
+    if (l.rfind("= ", 0) == 0)
+      module = l.substr(2);
+    else
+      traces[module].push_back(l);
+  }
+  return traces;
+}

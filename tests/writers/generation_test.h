@@ -102,6 +102,15 @@ corpus_genere genere_corpus(const std::string& nom, const std::vector<std::strin
 // mean something.
 void verifie_corpus(const corpus_genere& c);
 
+// The template with every "@KEY" of the table replaced.
+std::string remplit(std::string modele, const std::map<std::string, std::string>& valeurs);
+
+// Runs the command followed, per automaton of c, by its module name and
+// the file of its input sequences (written here); the traces the program
+// prints after a line "= " + module, by module.
+std::map<std::string, std::vector<std::string>> traces_du_programme(
+    const std::vector<std::string>& commande, const corpus_genere& c);
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences);
 std::vector<std::string> lignes(const std::string& texte);
 

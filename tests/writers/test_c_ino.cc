@@ -113,15 +113,6 @@ TEST(CiblesCIno, FileThatCannotBeWritten) {
   }
 }
 
-// The template with every "@KEY" of the table replaced.
-std::string remplit(std::string modele, const std::map<std::string, std::string>& valeurs) {
-  for (auto const& [cle, valeur] : valeurs)
-    for (size_t p = modele.find(cle); p != std::string::npos;
-         p = modele.find(cle, p + valeur.size()))
-      modele.replace(p, cle.size(), valeur);
-  return modele;
-}
-
 // One putchar a line.
 std::string affiche(const std::vector<std::string>& valeurs) {
   std::string r;
@@ -275,28 +266,6 @@ std::string pilote_ino(const std::vector<automate_genere>& automates) {
   return remplit(programme, {{"@CORPS", corps}, {"@APPELS", appels}});
 }
 
-// The traces the program prints, by module.
-std::map<std::string, std::vector<std::string>> traces_du_programme(const std::string& programme,
-                                                                    const corpus_genere& c) {
-  std::vector<std::string> args = {programme};
-  for (auto const& a : c.automates) {
-    write_file(a.fichier(".in"), texte_sequences(a.sequences));
-    args.push_back(a.module);
-    args.push_back(a.fichier(".in"));
-  }
-  run_result r = run_tool(args, c.dossier, 120);
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  std::map<std::string, std::vector<std::string>> traces;
-  std::string module;
-  for (auto const& l : lignes(r.out)) {
-    if (l.rfind("= ", 0) == 0)
-      module = l.substr(2);
-    else
-      traces[module].push_back(l);
-  }
-  return traces;
-}
-
 // The generated code's trace against the in-process one and the
 // independent one; the count of automata judged by the latter.
 int compare_traces(const corpus_genere& c, std::map<std::string, std::vector<std::string>>& traces,
@@ -343,7 +312,7 @@ TEST(CiblesCIno, CRunsAsTheAutomaton) {
   for (auto const& a : c.automates) lien.push_back(a.module + ".o");
   run_result r = run_tool(lien, c.dossier, 120);
   ASSERT_EQ(r.exit_code, 0) << r.err;
-  auto traces = traces_du_programme(c.dossier + "/pilote", c);
+  auto traces = traces_du_programme({c.dossier + "/pilote"}, c);
   EXPECT_GE(compare_traces(c, traces, "C"), 20);
   // On a clean grafcet, the C of both modes: outputs by name, states by step.
   for (auto const& [i, j] : c.paires_propres) {
@@ -375,7 +344,7 @@ TEST(CiblesCIno, SketchRunsAsTheAutomatonAndBuildsForAvr) {
   write_file(c.dossier + "/pilote.cc", pilote_ino(c.automates));
   r = run_tool({gpp, "-x", "c++", "-o", "pilote", "pilote.cc"}, c.dossier, 300);
   ASSERT_EQ(r.exit_code, 0) << r.err;
-  auto traces = traces_du_programme(c.dossier + "/pilote", c);
+  auto traces = traces_du_programme({c.dossier + "/pilote"}, c);
   EXPECT_GE(compare_traces(c, traces, "Arduino"), 20);
 }
 

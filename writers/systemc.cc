@@ -1,0 +1,97 @@
+// The SystemC target of the equational automaton: a header with the module
+// (ports, signals, one method process) and an implementation of that
+// process, which resets the outputs and registers or computes the equations
+// and loads the registers.
+#include "b_automaton.h"
+#include "ecrivains.h"
+
+namespace {
+
+void entete_systemc(std::ostream& h, const std::string& m, const std::vector<std::string>& entrees,
+                    const std::vector<std::string>& sorties,
+                    const std::vector<std::string>& signaux) {
+  h << "#ifndef " << m << "_H" << std::endl
+    << "#define " << m << "_H" << std::endl
+    << std::endl
+    << "#include <systemc.h>" << std::endl
+    << std::endl
+    << "SC_MODULE(" << m << ")" << std::endl
+    << "{" << std::endl;
+  h << "    // Port Declaration" << std::endl;
+  for (auto const& e : entrees) h << "    sc_in<bool> " << e << ";" << std::endl;
+  h << "    sc_in<bool> reset;" << std::endl << "    sc_in<bool> clk;" << std::endl;
+  for (auto const& s : sorties) h << "    sc_out<bool> " << s << ";" << std::endl;
+  h << std::endl << "   // Data Members" << std::endl;
+  for (auto const& s : signaux) h << "    sc_signal<bool> " << s << ";" << std::endl;
+  h << std::endl;
+  h << "    // Constructor" << std::endl
+    << "    SC_CTOR(" << m << ")" << std::endl
+    << "    {" << std::endl
+    << "      SC_METHOD(" << m << "_thread);" << std::endl;
+  for (auto const& e : entrees) h << "      sensitive(" << e << ");" << std::endl;
+  h << "      sensitive(reset);" << std::endl
+    << "      sensitive << clk.pos();" << std::endl
+    << "    }" << std::endl
+    << std::endl;
+  h << "    // Processes" << std::endl
+    << "    void " << m << "_thread();" << std::endl
+    << "};" << std::endl
+    << std::endl
+    << "#endif" << std::endl;
+}
+
+}  // namespace
+
+// The next values are signals like the registers, which they load at the
+// clock edge; every equation writes its signal.
+void b_automaton::SYSTEMC_put(std::ostream& cc, std::ostream& h, int method,
+                              std::string const& module) {
+  const std::string& m = module;
+  int n = names.nb_state_vars;
+  std::vector<std::string> etats = noms_table(names.state_names, n),
+                           suivants = noms_table(names.next_state_names, n),
+                           sorties = noms_table(names.output_names, names.nb_outputs),
+                           signaux = etats;
+  signaux.insert(signaux.end(), suivants.begin(), suivants.end());
+  for (auto const& l : noms_table(names.local_names, names.nb_locals)) signaux.push_back(l);
+  entete_systemc(h, m, noms_table(names.input_names, names.nb_inputs), sorties, signaux);
+
+  cc << "#include <systemc.h>" << std::endl
+     << "#include \"" << m << ".h\"" << std::endl
+     << std::endl
+     << "// Processes" << std::endl
+     << "void " << m << "::" << m << "_thread()" << std::endl
+     << "{" << std::endl
+     << "  // state and output computation" << std::endl
+     << "  if (reset == !false){" << std::endl;
+  for (auto const& s : sorties) cc << "    " << s << " = false;" << std::endl;
+  cc << std::endl;
+  for (int i = 0; i < n; ++i)
+    cc << "    " << etats[i] << " = " << (initial_values[i] == 1 ? "!false" : "false") << ";"
+       << std::endl;
+  cc << "  }" << std::endl << "  else if ( clk.event()){ " << std::endl;
+  if (wood->exp_number() > 0) {
+    cc << " //internal definitions" << std::endl;
+    wood->Put_systemc(cc, method);
+    cc << std::endl;
+  }
+  for (int i = 0; i < n; ++i) cc << "    " << etats[i] << " = " << suivants[i] << ";" << std::endl;
+  cc << "  }" << std::endl << "};" << std::endl;
+}
+
+void Bddexpressionwood::Put_systemc(std::ostream& os, int method) const {
+  for (long i : earliest_sort()) {
+    os << "    ";
+    exp_table[i]->put_systemc(os, method);
+    os << std::endl;
+  }
+}
+
+// "<=" would be a comparison in C++: the signal is written with write.
+void Bddexpression::put_systemc(std::ostream& os, int method) const {
+  if (!equation_ecrivable(*this)) return;
+  bddpp_manager& m = *wood->Manager();
+  os << m.Name_var_by_bdd(var) << ".write(";
+  m.Print_sop(" || ", " && ", "! ", "", os, exp, method);
+  os << ");";
+}

@@ -1,0 +1,128 @@
+// Two further VHDL writers: the grafcet design of the symbolic automaton
+// (plain port names, one clock edge, registers reset to the state the first
+// reaction reaches), and the sorva process of the equational design, which
+// keeps every equation's variable in the node array.
+#include "b_automaton.h"
+#include "ecrivains.h"
+#include "listpp.h"
+
+// The next-state functions are built before anything is printed, as in the
+// main design: the order of the BDD operations decides the nodes created.
+void FBA::VHDL_grafcet_put(std::ostream& os, int altera, int method) const {
+  const std::string& m = name;
+  std::string t = type_vhdl(altera);
+  std::vector<bdd> suivantes, remises;
+  for (int i = 0; i < state_variables_number; ++i) {
+    suivantes.push_back(fba_fonction_suivante(*this, i));
+    remises.push_back(manager->Bdd_simplify3(manager->Bdd_and(force1[i], initial_state),
+                                             manager->Bdd_and(force0[i], initial_state)));
+  }
+  std::vector<std::string> etats = fba_noms_etats(*this), actions = fba_noms_actions(*this);
+  os << "-- VHDL generation by tarvek from " << m << " grafcet" << std::endl << std::endl;
+  if (altera)
+    os << "LIBRARY ieee;" << std::endl
+       << "USE ieee.std_logic_1164.all;" << std::endl
+       << "USE ieee.std_logic_unsigned.all;" << std::endl
+       << std::endl;
+  entite_ports_vhdl(os, m, altera, fba_noms_entrees(*this), "reset", "clk", actions, "     ");
+  if (!etats.empty()) {
+    os << "signal " << liste_noms(etats);
+    for (auto const& e : etats) os << ", " << e << "next";
+    os << " :" << t << ";" << std::endl << std::endl;
+  }
+  os << "begin" << std::endl
+     << "-- state and output computation" << std::endl
+     << "process (clk,reset)" << std::endl
+     << "begin" << std::endl
+     << "  if (reset = '0') then " << std::endl;
+  for (auto const& a : actions) os << "    " << a << " <= '0';" << std::endl;
+  os << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "    " << etats[i] << " <= " << valeur_vhdl(*manager, remises[i], method) << ";"
+       << std::endl;
+  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+  for (int j = 0; j < actions_number; ++j)
+    os << "    " << actions[j] << " <= " << valeur_vhdl(*manager, emissions[j], method) << ";"
+       << std::endl;
+  os << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "    " << etats[i] << " <= " << fba_nom_etat_suivant(*this, i) << ";" << std::endl;
+  os << "  end if;" << std::endl
+     << "end process;" << std::endl
+     << std::endl
+     << "-- future computation" << std::endl;
+  for (int i = 0; i < state_variables_number; ++i)
+    os << "  " << fba_nom_etat_suivant(*this, i)
+       << " <= " << valeur_vhdl(*manager, suivantes[i], method) << ";" << std::endl
+       << std::endl;
+  os << "end " << m << "_a;" << std::endl << std::endl;
+}
+
+// The node networks read a variable through the element of its literal
+// node. The inputs' elements are loaded by the process and the equations'
+// by their equations; the registers' elements are driven here from the
+// registers, and the signals of the equations' variables from their
+// elements, which the register transfers read.
+void Bddexpressionwood::Put_vhdl_sorva(std::ostream& os, std::string const& array,
+                                       std::list<std::string>& inputs,
+                                       std::list<std::string>& outputs,
+                                       std::list<std::string>& resets,
+                                       std::list<std::string>& transfers) {
+  if (!manager) return;
+  manager->Bdd_global_clear_marks();
+  std::list<long> ordre = earliest_sort();
+  os << "process (reset,clk)" << std::endl
+     << "begin" << std::endl
+     << "  if (reset = '0') then " << std::endl;
+  if (!resets.empty())
+    for (auto const& r : resets) os << "    " << r << ";" << std::endl;
+  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_reset_input(array, os, in);
+  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+  if (!resets.empty())
+    for (auto const& t : transfers) os << "    " << t << ";" << std::endl;
+  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_input("", "", array, os, in);
+  os << "   end if;" << std::endl << "end process;" << std::endl << std::endl;
+  os << "-- actualisation" << std::endl;
+  std::set<long> lues;
+  for (long i = 0; i < nb_bdd_vars; ++i) {
+    Bddexpression* e = exp_table[i];
+    if (!e || !equation_ecrivable(*e)) continue;
+    std::set<long> d = manager->set_of_index_depend_on(e->getBddExp());
+    lues.insert(d.begin(), d.end());
+    std::string nom = manager->Name_var_by_bdd(e->getBddVar());
+    if (item_in(outputs, nom))
+      os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
+  }
+  for (long v : lues) {
+    std::string nom = manager->Name_var_by_index(v);
+    if (in_range(v) && !exp_table[v] && !item_in(inputs, nom))
+      manager->Print_node_for_eval_VHDL_input("", "", array, os, nom);
+  }
+  for (long i : ordre) {
+    Bddexpression* e = exp_table[i];
+    std::string nom = equation_ecrivable(*e) ? manager->Name_var_by_bdd(e->getBddVar()) : "";
+    if (!nom.empty() && !item_in(outputs, nom))
+      os << "      " << nom << " <= " << e->getBddVar().vhdl_node_name(array) << ";" << std::endl;
+  }
+  for (long i : ordre) {
+    exp_table[i]->put_vhdl_sorva(os, array, outputs);
+    os << std::endl;
+  }
+}
+
+void Bddexpression::put_vhdl_sorva(std::ostream& os, std::string const& array,
+                                   std::list<std::string>& outputs) const {
+  if (!equation_ecrivable(*this)) return;
+  bddpp_manager* m = wood->Manager();
+  std::string nom = m->Name_var_by_bdd(var);
+  std::string element = var.vhdl_node_name(array);
+  if (item_in(outputs, nom)) {
+    m->Print_node_for_eval_VHDL(array, os, exp.node());
+    os << "      -- final output evaluation of " << nom << " in process" << std::endl;
+  } else if (m->Bdd_is_var(exp)) {
+    os << "      " << element << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
+  } else {
+    m->Print_node_for_eval_VHDL(array, os, exp.node());
+    os << "      " << element << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
+  }
+}
