@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include "automate_test.h"
@@ -221,8 +220,13 @@ bool grafcet_propre(tpen_BDD_fichier& g) {
 }
 
 std::string renomme_module(const std::string& texte, const std::string& module) {
-  return std::regex_replace(texte, std::regex("Name:\\s*\\S+"), "Name: " + module,
-                            std::regex_constants::format_first_only);
+  size_t p = texte.find("Name:");
+  if (p == std::string::npos) return texte;
+  size_t debut = texte.find_first_not_of(" \t\r\n", p + 5);
+  if (debut == std::string::npos) return texte;
+  size_t fin = texte.find_first_of(" \t\r\n", debut);
+  if (fin == std::string::npos) fin = texte.size();
+  return texte.substr(0, p) + "Name: " + module + texte.substr(fin);
 }
 
 sortie_tarvek lance_tarvek(const std::string& dossier, const std::string& module,
