@@ -148,6 +148,7 @@ class FBA {
   // Written by no compilation.
   void CSHARP_put(std::ostream& os, int method) const;
   void VHDL_grafcet_put(std::ostream& os, int altera, int method) const;
+  void LATEX_put(std::ostream& os, int method) const;
 
   // Helpers of the sc6 netlist writer: the distinct sub-functions of f
   // appended to L, each after its two cofactors, constants left out; the

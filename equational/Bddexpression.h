@@ -136,6 +136,23 @@ class Bddexpression {
   // (Esterel); neither ends its last line.
   void put_basic_doc(std::ostream& os, int method) const;
   void put_esterel(std::ostream& os, int method) const;
+  // The LaTeX documentation, the listings, the node networks of the forest
+  // and the LEC records. Each writes one equation without a final line end,
+  // and nothing for an equation without both members (put_doc, put_lec_2_0_4
+  // and put_lec excepted: see their definitions).
+  void put_latex(std::ostream& os, int method) const;
+  void put_lustre_compatibilite(std::ostream& os, int method) const;
+  void put_cat(std::ostream& os, std::string const& array, int method) const;
+  void put_tree(std::ostream& os) const;
+  void put_lustre(std::ostream& os, std::string const& array) const;
+  void put_lustre_arrayless(std::ostream& os, std::string const& array) const;
+  void put_doc(std::ostream& os, std::string const& array) const;
+  void put_c(std::ostream& os, std::string const& array,
+             std::list<std::string> const& outputs) const;
+  void Lustre_writing_node_used(int* used) const;
+  void put_lec_0_3_0(std::ostream& os, long* numbers, int method) const;
+  void put_lec_2_0_4(std::ostream& os, long* numbers) const;
+  void put_lec(std::ostream& os, long* numbers) const;
 
   friend std::ostream& operator<<(std::ostream& os, Bddexpression const& e);
   friend bool operator==(Bddexpression const& x, Bddexpression const& y);
@@ -307,6 +324,33 @@ class Bddexpressionwood {
   // the present blocks joined by parallel bars.
   void Put_basic_doc(std::ostream& os, int method) const;
   void Put_esterel(std::ostream& os, int method) const;
+  // The LaTeX documentation, the listings, the node networks and the LEC
+  // and LEA listings. The node networks clear the visit marks first and
+  // write every equation of earliest_sort followed by a line end (the
+  // masked BLIF one those whose mask entry, by variable index, is 1).
+  // A LEC or LEA numbering holds one number per variable index: -1 leaves
+  // a variable out of the LEC listings, any negative number out of LEA.
+  void Put_latex(std::ostream& os, int method) const;
+  void Put_cat(std::ostream& os, std::string const& array, int method) const;
+  void Put_lustre(std::ostream& os, std::string const& array) const;
+  void Put_lustre_arrayless(std::ostream& os, std::string const& array) const;
+  void Put_doc(std::ostream& os, std::string const& array) const;
+  void Put_c(std::ostream& os, std::string const& array,
+             std::list<std::string> const& outputs) const;
+  void Put_blif(std::ostream& os, std::string const& prefix, int* mask) const;
+  // used[k] = 1 for every node k that the node networks define; the first
+  // count entries are cleared first. used has an entry per global id.
+  void Lustre_writing_node_used(long count, int* used) const;
+  void Put_lec_0_3_0(std::ostream& os, long* numbers, int method, int comments) const;
+  void Put_lec_2_0_4(std::ostream& os, long* numbers, int comments) const;
+  void Put_lec(std::ostream& os, long* numbers, int comments) const;
+  // Per variable: its dependences upwards and downwards among those of
+  // interest, with the critical paths. The forest must be free of cycles:
+  // the upward path substitutes the variables of a cycle away until it
+  // closes on one of them, which ends the process.
+  void Put_lea(std::ostream& os, long* numbers, std::set<long> const& interest, int);
+  void Put_lea(std::ostream& os, long* numbers, std::set<long> const& interest, int,
+               std::string const& stem);
 
   void stat(std::ostream& os) const;
   friend std::ostream& operator<<(std::ostream& os, Bddexpressionwood const& w);
@@ -345,6 +389,11 @@ class Bddexpressionwood {
   void set_late_date(long i, long d);
   void expand_round(long best, std::list<long> const& loops, std::vector<char>& excluded,
                     std::set<long>& result);
+  // The LEC and LEA listings.
+  void liste_noeuds_lec(std::ostream& os, long* numbers) const;
+  std::set<long> dependances_lea(long i, bool down, long* numbers, std::set<long> const& interest);
+  void ligne_lea(std::ostream& os, long i, long* numbers, std::set<long> const& interest,
+                 std::string const* stem);
 
   int common_bdd_manager;
   bddpp_manager* manager;

@@ -39,6 +39,10 @@ packages=(
   mono-mcs           # the C# tests: mcs builds every generated class
   mono-runtime       # the C# tests: mono runs them
   libsystemc-dev     # the SystemC tests: g++ builds every generated module
+  texlive-latex-base          # the LaTeX documentation tests: pdflatex
+  texlive-latex-recommended   # the float package of the LaTeX documents
+  texlive-fonts-recommended   # the times package of the LaTeX documents
+  texlive-lang-french         # babel's french, which the LaTeX documents load
   # the fuzz run
   clang-14
   libclang-rt-14-dev

@@ -107,6 +107,10 @@ std::vector<bool> valeurs_initiales(const int* table, int n) {
   return r;
 }
 
+const char* mot_valeur_initiale(int valeur) {
+  return valeur == 1 ? "true" : valeur == 0 ? "false" : "???";
+}
+
 // All next values come before any output, which may read them: this also
 // fixes the order in which the simplifications create their nodes.
 void fba_etats_suivants_c(std::ostream& os, const FBA& a, int method) {

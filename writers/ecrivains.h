@@ -74,6 +74,9 @@ std::vector<bool> fba_valeurs_initiales(const FBA& a);
 void fba_etats_suivants_c(std::ostream& os, const FBA& a, int method);
 // An equational automaton's initial values: 1 is true, any other false.
 std::vector<bool> valeurs_initiales(const int* table, int n);
+// The word of the documentation targets for an equational initial value:
+// "true" for 1, "false" for 0, "???" for any other.
+const char* mot_valeur_initiale(int valeur);
 
 // The node networks of the equational C and Arduino writers: one element of
 // the array per node of the manager, indexed by the node's global id.
