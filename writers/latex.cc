@@ -6,9 +6,9 @@
 // grafcet names hold "_", which LaTeX reads as a subscript or rejects. An
 // itemize without any item stops LaTeX, so an empty list is left out while
 // its heading stays.
+#include "Stringfilter.h"
 #include "b_automaton.h"
 #include "ecrivains.h"
-#include "Stringfilter.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ std::string formule_latex(bddpp_manager& m, const bdd& f, int method) {
 
 void preambule(std::ostream& os) {
   os << "\\documentclass[11pt,a4paper]{article}" << std::endl;
-  for (const char* p : {"[francais]{babel}", "{epsfig}", "{float}", "{amsmath}", "{amssymb}",
-                        "{times}"})
+  for (const char* p :
+       {"[francais]{babel}", "{epsfig}", "{float}", "{amsmath}", "{amssymb}", "{times}"})
     os << "\\usepackage" << p << std::endl;
   os << "\\setlength{\\textheight}{23.5cm}" << std::endl
      << "\\setlength{\\hoffset}{-2cm}" << std::endl
@@ -57,10 +57,14 @@ void section_variables(std::ostream& os, const std::string& titre,
 
 const char* mot_type(FSM_type_input t) {
   switch (t) {
-    case FSM_pure: return "-";
-    case FSM_bool: return "bool";
-    case FSM_integer: return "integer";
-    default: return "???";
+    case FSM_pure:
+      return "-";
+    case FSM_bool:
+      return "bool";
+    case FSM_integer:
+      return "integer";
+    default:
+      return "???";
   }
 }
 
@@ -72,14 +76,15 @@ void bascules_fba(std::ostream& os, const FBA& a, int method) {
     bascules.push_back("\\item  $" + x + "$: valeur initiale :$" +
                        (a.variable_initialy_true(i) ? "1" : "0") +
                        "$, nouvelle valeur sur front: $" + x + "^+$");
-    suivantes.push_back("\\item $" + x + "^+ = " +
-                        formule_latex(m, fba_fonction_suivante(a, i), method) + "$");
+    suivantes.push_back("\\item $" + x +
+                        "^+ = " + formule_latex(m, fba_fonction_suivante(a, i), method) + "$");
     sources.push_back("\\item $" + x + "_1^+ = " + formule_latex(m, a.force1[i], method) + "$");
     sources.push_back("\\item $" + x + "_0^+ = " + formule_latex(m, a.force0[i], method) + "$");
   }
   os << "\\section{Bascule(s) D:} " << std::endl;
   liste(os, bascules);
-  os << std::endl << "\\paragraph{\\'Equation(s) d'\\'etat futur associee(s):}" << std::endl
+  os << std::endl
+     << "\\paragraph{\\'Equation(s) d'\\'etat futur associee(s):}" << std::endl
      << std::endl;
   liste(os, suivantes);
   os << "\\paragraph{construit a partir de:}" << std::endl << std::endl;
@@ -90,8 +95,7 @@ void bascules_fba(std::ostream& os, const FBA& a, int method) {
 
 void FBA::LATEX_put(std::ostream& os, int method) const {
   preambule(os);
-  os << "{\\huge Automate: " << nom_latex(name) << "}" << std::endl
-     << "\\end{center}" << std::endl;
+  os << "{\\huge Automate: " << nom_latex(name) << "}" << std::endl << "\\end{center}" << std::endl;
   std::vector<std::string> entrees, sorties;
   for (int j = 0; j < inputs_number; ++j)
     entrees.push_back("\\item $" + nom_latex(inputs[j].name) + "$: " + mot_type(inputs[j].type));
@@ -115,8 +119,7 @@ void FBA::LATEX_put(std::ostream& os, int method) const {
 
 void b_automaton::LATEX_put(std::ostream& os, int method, std::string const& module) {
   preambule(os);
-  os << "{\\huge module: " << nom_latex(module) << "}" << std::endl
-     << "\\end{center}" << std::endl;
+  os << "{\\huge module: " << nom_latex(module) << "}" << std::endl << "\\end{center}" << std::endl;
   std::vector<std::string> entrees, sorties;
   for (auto const& e : noms_table(names.input_names, names.nb_inputs))
     entrees.push_back("\\item $" + nom_latex(e) + "$: ");
@@ -128,8 +131,7 @@ void b_automaton::LATEX_put(std::ostream& os, int method, std::string const& mod
   std::vector<std::string> registres;
   for (int i = 0; i < names.nb_state_vars; ++i)
     registres.push_back("\\item $" + nom_latex(names.state_names[i]) + "$ valeur initiale: $" +
-                        mot_valeur_initiale(initial_values[i]) +
-                        "$, nouvelle valeur sur front: $" +
+                        mot_valeur_initiale(initial_values[i]) + "$, nouvelle valeur sur front: $" +
                         nom_latex(names.next_state_names[i]) + "$");
   os << "\\section{Registre(s):}" << std::endl;
   liste(os, registres);

@@ -53,13 +53,16 @@ void Bddexpression::put_lec_2_0_4(std::ostream& os, long* numbers) const {
   if (tient(exp))
     os << exp.node()->print_id << "," << exp.link_type();
   else
-    os << "-3" << "," << "-3";
+    os << "-3"
+       << ","
+       << "-3";
 }
 
 void Bddexpression::put_lec(std::ostream& os, long* numbers) const {
   if (!wood || !wood->Manager() || !tient(var) || index_var() < 0) return;
   put_lec_2_0_4(os, numbers);
-  os << "," << "(";
+  os << ","
+     << "(";
   for (long d : dependances) os << numbers[d] << " ";
   os << ")";
 }

@@ -81,8 +81,7 @@ void Bddexpression::put_doc(std::ostream& os, std::string const& array) const {
     os << tete << "= " << m.Name_var_by_bdd(exp) << ";";
   } else {
     m.Print_node_for_eval_NUSMV("", "", "   ", array, os, exp.node());
-    os << tete << (exp.link_type() == -1 ? "= !" : "= ") << array << "_"
-       << exp.node()->global_id;
+    os << tete << (exp.link_type() == -1 ? "= !" : "= ") << array << "_" << exp.node()->global_id;
   }
 }
 
@@ -92,17 +91,18 @@ void Bddexpression::Lustre_writing_node_used(int* used) const {
 }
 
 void Bddexpressionwood::Put_lustre(std::ostream& os, std::string const& array) const {
-  parcours(manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre(os, array); }, os);
+  parcours(
+      manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre(os, array); }, os);
 }
 
 void Bddexpressionwood::Put_lustre_arrayless(std::ostream& os, std::string const& array) const {
   parcours(
-      manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre_arrayless(os, array); },
-      os);
+      manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre_arrayless(os, array); }, os);
 }
 
 void Bddexpressionwood::Put_doc(std::ostream& os, std::string const& array) const {
-  parcours(manager, earliest_sort(), [&](long i) { exp_table[i]->put_doc(os, array); }, os);
+  parcours(
+      manager, earliest_sort(), [&](long i) { exp_table[i]->put_doc(os, array); }, os);
 }
 
 void Bddexpressionwood::Put_c(std::ostream& os, std::string const& array,

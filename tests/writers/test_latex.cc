@@ -38,8 +38,8 @@ std::string refus_pdflatex(const std::string& dossier, const std::string& nom,
   std::string pdflatex = outil("pdflatex");
   if (pdflatex.empty()) return "pdflatex is missing";
   write_file(dossier + "/" + nom + ".tex", texte);
-  run_result r = run_tool(
-      {pdflatex, "-halt-on-error", "-interaction=nonstopmode", nom + ".tex"}, dossier, 60);
+  run_result r =
+      run_tool({pdflatex, "-halt-on-error", "-interaction=nonstopmode", nom + ".tex"}, dossier, 60);
   if (r.exit_code == 0 && file_exists(dossier + "/" + nom + ".pdf")) return "";
   return nom + ": " + r.out.substr(r.out.size() > 1500 ? r.out.size() - 1500 : 0);
 }
@@ -49,8 +49,7 @@ std::string refus_pdflatex(const std::string& dossier, const std::string& nom,
 TEST(DocumentationLatex, TextsOfASmallGrafcet) {
   std::string texte = read_file(donnees + "porte_simple.gt");
   std::string attendu = donnees + "attendu/";
-  EXPECT_EQ(latex_par_situations(texte, 0),
-            read_file(attendu + "par_situations/porte_simple.tex"));
+  EXPECT_EQ(latex_par_situations(texte, 0), read_file(attendu + "par_situations/porte_simple.tex"));
   EXPECT_EQ(latex_equationnel(texte, 0), read_file(attendu + "equationnel/porte_simple.tex"));
 }
 
@@ -94,8 +93,8 @@ TEST_P(CorpusLatex, PdflatexAcceptsBothDocuments) {
   for (bool eq : {false, true}) {
     if (!tarvek_accepte(d, g, eq)) continue;
     int methode = eq ? 0 : 2;
-    std::string texte = eq ? latex_equationnel(g.texte, methode)
-                           : latex_par_situations(g.texte, methode);
+    std::string texte =
+        eq ? latex_equationnel(g.texte, methode) : latex_par_situations(g.texte, methode);
     EXPECT_EQ(refus_pdflatex(d, g.nom + (eq ? "_eq" : "_fba"), texte), "");
   }
 }
