@@ -159,6 +159,9 @@ else (not c)
 // no right member: no 0.3.0 record, "-3,-3" as its node.
 TEST(ListingsForet, LecListings) {
   static std::vector<long> numeros = {10, 11, 12, 13, -1, 15, 16, 17, 18};
+  // The right members of x, z, w and u, numbered from the first.
+  const std::string noeuds =
+      "5\n0: 10:1:2,-1\n1: 11:2:2,-1\n2: -1:-3:-3,1\n3: 12:2:4,1\n4: 13:2:2,-1\nexpressions:\n";
   verifie({
       {"0.3.0",
        [](Bddexpressionwood& w, std::ostream& os) { w.Put_lec_0_3_0(os, numeros.data(), 0, 1); },
@@ -190,14 +193,7 @@ TEST(ListingsForet, LecListings) {
 )--"},
       {"2.0.4",
        [](Bddexpressionwood& w, std::ostream& os) { w.Put_lec_2_0_4(os, numeros.data(), 1); },
-       R"--(5
-0: 10:1:2,-1
-1: 11:2:2,-1
-2: -1:-3:-3,1
-3: 12:2:4,1
-4: 13:2:2,-1
-expressions:
-// expression 3:  x= a and b;
+       noeuds + R"--(// expression 3:  x= a and b;
 1 1 13:0,1
 // no generate expression about:4:  y= not x;
 
@@ -211,14 +207,7 @@ expressions:
 1 0 18:-3,-3
 )--"},
       {"courant", [](Bddexpressionwood& w, std::ostream& os) { w.Put_lec(os, numeros.data(), 1); },
-       R"--(5
-0: 10:1:2,-1
-1: 11:2:2,-1
-2: -1:-3:-3,1
-3: 12:2:4,1
-4: 13:2:2,-1
-expressions:
-// expression 3:   x= node_11
+       noeuds + R"--(// expression 3:   x= node_11
 1 1 13:0,1,(10 11 )
 // no generate expression about:4:   y= !node_5
 
