@@ -58,14 +58,10 @@ void b_automaton::DOC_put(std::ostream& os, int method, std::string const& modul
   entrees_sorties_doc(os, noms_table(names.input_names, names.nb_inputs),
                       noms_table(names.output_names, names.nb_outputs));
   os << "Registre(s):" << std::endl;
-  for (int i = 0; i < names.nb_state_vars; ++i) {
-    int v = initial_values[i];
+  for (int i = 0; i < names.nb_state_vars; ++i)
     os << " - " << names.state_names[i] << "valeur initiale: "
-       << (v == 1   ? "true"
-           : v == 0 ? "false"
-                    : "???")
+       << mot_valeur_initiale(initial_values[i])
        << ", prochaine valeur: " << names.next_state_names[i] << std::endl;
-  }
   os << std::endl;
   if (wood->exp_number() > 0) {
     os << "Equation(s):" << std::endl;

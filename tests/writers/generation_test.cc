@@ -248,13 +248,6 @@ std::string automate_genere::fichier(const std::string& extension) const {
   return dossier + "/" + module + extension;
 }
 
-bool tarvek_accepte(const std::string& dossier, const grafcet_corpus& g, bool equationnel) {
-  write_file(dossier + "/" + g.nom + ".gt", g.texte);
-  std::vector<std::string> args = {tarvek_path(), g.nom + ".gt"};
-  if (equationnel) args.push_back("-equational");
-  return run_tool(args, dossier, 60).exit_code == 0;
-}
-
 bool genere_automate(const std::string& dossier, const grafcet_corpus& g, const std::string& module,
                      bool equationnel, const std::vector<std::string>& options, unsigned graine,
                      automate_genere& a) {

@@ -75,11 +75,6 @@ struct automate_genere {
   std::string fichier(const std::string& extension) const;  // its path
 };
 
-// Whether tarvek, run in the folder on g in that mode with no target,
-// compiles it: the writers that no option selects are then tested on the
-// automata compiled in-process, which must not meet a refused grafcet.
-bool tarvek_accepte(const std::string& dossier, const grafcet_corpus& g, bool equationnel);
-
 // Runs tarvek in the folder on g, renamed to module, with the options (and
 // -equational in that mode); false when the binary refuses it. Otherwise
 // fills a: the sequences drawn from the seed (vectors outside the
