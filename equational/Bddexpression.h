@@ -327,7 +327,8 @@ class Bddexpressionwood {
   // The LaTeX documentation, the listings, the node networks and the LEC
   // and LEA listings. The node networks clear the visit marks first and
   // write every equation of earliest_sort followed by a line end (the
-  // masked BLIF one those whose mask entry, by variable index, is 1).
+  // masked BLIF one those whose mask entry, by variable index, is 1, or all
+  // for a null mask).
   // A LEC or LEA numbering holds one number per variable index: -1 leaves
   // a variable out of the LEC listings, any negative number out of LEA.
   void Put_latex(std::ostream& os, int method) const;

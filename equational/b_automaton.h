@@ -195,8 +195,9 @@ class b_automaton {
   void CSHARP_put(std::ostream& os, int method, std::string const& module);
   void SYSTEMC_put(std::ostream& cc, std::ostream& h, int method, std::string const& module);
   void LATEX_put(std::ostream& os, int method, std::string const& module);
-  // BLIF of the variables whose entry of the mask (by variable index) is 1;
-  // every output stays declared. The int is not used.
+  // BLIF of the variables whose entry of the mask (by variable index) is 1,
+  // every one for a null mask; every output stays declared. The int is not
+  // used.
   void BLIF_restrict_put(std::ostream& os, int, std::string const& module, int* mask);
 
   bddpp_manager* manager_associe();

@@ -8,14 +8,16 @@
 
 namespace {
 
-// The model line, the inputs (an empty line stands for none), the outputs
-// (nothing for none) and one latch per state variable, then an empty line.
-void entete_blif(std::ostream& os, const std::string& module,
+// The model line, the inputs (an empty line stands for an automaton
+// without any), the outputs (nothing for none) and one latch per state
+// variable, then an empty line. A model restricted by a mask may keep none
+// of the inputs of an automaton that has some: ".inputs" stands alone then.
+void entete_blif(std::ostream& os, const std::string& module, bool a_des_entrees,
                  const std::vector<std::string>& entrees, const std::vector<std::string>& sorties,
                  const std::vector<std::string>& etats, const std::vector<std::string>& suivants,
                  const std::vector<bool>& initiaux) {
   os << ".model " << module << std::endl;
-  if (!entrees.empty()) os << ".inputs";
+  if (a_des_entrees) os << ".inputs";
   for (auto const& e : entrees) os << " " << e;
   os << std::endl;
   if (!sorties.empty()) {
@@ -30,8 +32,8 @@ void entete_blif(std::ostream& os, const std::string& module,
 }
 
 void entete_blif(std::ostream& os, const FBA& a) {
-  entete_blif(os, a.name, fba_noms_entrees(a), fba_noms_actions(a), fba_noms_etats(a),
-              fba_noms_etats_suivants(a), fba_valeurs_initiales(a));
+  entete_blif(os, a.name, a.inputs_number > 0, fba_noms_entrees(a), fba_noms_actions(a),
+              fba_noms_etats(a), fba_noms_etats_suivants(a), fba_valeurs_initiales(a));
 }
 
 // The emissions, raw, each a block named after its action; then the end.
@@ -71,23 +73,40 @@ void FBA::FBA_put(std::ostream& os, int method) const {
 }
 
 void b_automaton::BLIF_put(std::ostream& os, int, std::string const& module) {
+  BLIF_restrict_put(os, 0, module, nullptr);
+}
+
+// A null mask keeps every variable: the whole model is the restricted one
+// without restriction.
+void b_automaton::BLIF_restrict_put(std::ostream& os, int, std::string const& module, int* mask) {
+  auto garde = [mask](long index) { return !mask || mask[index] == 1; };
   int n = names.nb_state_vars;
-  entete_blif(os, module, noms_table(names.input_names, names.nb_inputs),
-              noms_table(names.output_names, names.nb_outputs), noms_table(names.state_names, n),
-              noms_table(names.next_state_names, n), valeurs_initiales(initial_values, n));
-  wood->Put_blif(os, "node");
+  std::vector<std::string> entrees, etats, suivants;
+  for (int i = 0; i < names.nb_inputs; ++i)
+    if (garde(2 * n + i)) entrees.push_back(names.input_names[i]);
+  std::vector<bool> initiaux;
+  for (int i = 0; i < n; ++i)
+    if (garde(i)) {
+      etats.push_back(names.state_names[i]);
+      suivants.push_back(names.next_state_names[i]);
+      initiaux.push_back(initial_values[i] == 1);
+    }
+  entete_blif(os, module, names.nb_inputs > 0, entrees,
+              noms_table(names.output_names, names.nb_outputs), etats, suivants, initiaux);
+  wood->Put_blif(os, "node", mask);
   os << std::endl << ".end" << std::endl << std::endl;
 }
 
-// Marks cleared once for the whole file: a node shared by several equations
-// is written at its first use in the earliest order, and read afterwards.
+// Every variable of the order leaves its line end, masked out or not.
+void Bddexpressionwood::Put_blif(std::ostream& os, std::string const& prefix, int* mask) const {
+  auto ecrit = [&](long i) {
+    if (!mask || mask[i] == 1) exp_table[i]->put_blif(os, prefix);
+  };
+  parcours_reseau(manager, earliest_sort(), ecrit, os);
+}
+
 void Bddexpressionwood::Put_blif(std::ostream& os, std::string const& prefix) {
-  if (!manager) return;
-  manager->Bdd_global_clear_marks();
-  for (long i : earliest_sort()) {
-    if (Bddexpression* e = exp_by_index(i)) e->put_blif(os, prefix);
-    os << std::endl;
-  }
+  Put_blif(os, prefix, nullptr);
 }
 
 void Bddexpression::put_blif(std::ostream& os, std::string const& prefix) const {

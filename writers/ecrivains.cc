@@ -159,3 +159,13 @@ std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
   std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
   return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
 }
+
+void parcours_reseau(bddpp_manager* m, const std::list<long>& ordre,
+                     const std::function<void(long)>& ecrit, std::ostream& os) {
+  if (!m) return;
+  m->Bdd_global_clear_marks();
+  for (long i : ordre) {
+    ecrit(i);
+    os << std::endl;
+  }
+}

@@ -5,6 +5,8 @@
 #ifndef TARVEK_ECRIVAINS_H
 #define TARVEK_ECRIVAINS_H
 
+#include <functional>
+#include <list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -83,6 +85,12 @@ const char* mot_valeur_initiale(int valeur);
 std::string tableau_noeuds_c(const std::string& module);
 // Both members of the equation hold a node of its forest's manager.
 bool equation_ecrivable(const Bddexpression& e);
+// The walk of the node-network writers of a forest: nothing without a
+// manager, else the visit marks cleared once per text, so that a node
+// shared by several equations is written at its first use only, then every
+// variable of the order, each followed by a line end.
+void parcours_reseau(bddpp_manager* m, const std::list<long>& ordre,
+                     const std::function<void(long)>& ecrit, std::ostream& os);
 // The value of f in the generated code: a single positive variable stands
 // for itself; any other function is the element of its node, whose network
 // is written first (the nodes already written in this text are skipped).

@@ -5,24 +5,10 @@
 // Each equation is the network of its right member's nodes (a node shared
 // with an earlier equation is not written again), then the assignment of
 // its variable from the root node.
-#include <functional>
-
 #include "b_automaton.h"
 #include "ecrivains.h"
 
 namespace {
-
-// The walk shared by the forest members: the visit marks cleared once per
-// text, then every equation of the order, each followed by a line end.
-void parcours(bddpp_manager* m, const std::list<long>& ordre,
-              const std::function<void(long)>& ecrit, std::ostream& os) {
-  if (!m) return;
-  m->Bdd_global_clear_marks();
-  for (long i : ordre) {
-    ecrit(i);
-    os << std::endl;
-  }
-}
 
 // The Lustre forms: a positive variable stands for itself; any other
 // function is the root node of its network, "not" for a complemented handle.
@@ -91,17 +77,17 @@ void Bddexpression::Lustre_writing_node_used(int* used) const {
 }
 
 void Bddexpressionwood::Put_lustre(std::ostream& os, std::string const& array) const {
-  parcours(
+  parcours_reseau(
       manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre(os, array); }, os);
 }
 
 void Bddexpressionwood::Put_lustre_arrayless(std::ostream& os, std::string const& array) const {
-  parcours(
+  parcours_reseau(
       manager, earliest_sort(), [&](long i) { exp_table[i]->put_lustre_arrayless(os, array); }, os);
 }
 
 void Bddexpressionwood::Put_doc(std::ostream& os, std::string const& array) const {
-  parcours(
+  parcours_reseau(
       manager, earliest_sort(), [&](long i) { exp_table[i]->put_doc(os, array); }, os);
 }
 

@@ -3,13 +3,15 @@
 // these tests against the in-process evaluation of its automaton and the
 // independent models; the covers of the state-change file equal to the
 // conditions of the automaton (the texts of tiny grafcets are checked with
-// the other targets').
+// the other targets'); the model restricted by a mask on a hand-made automaton.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <sstream>
 
 #include "automate_test.h"
+#include "b_automaton.h"
+#include "foret_test.h"
 #include "generation_test.h"
 #include "reseau_blif.h"
 
@@ -49,6 +51,72 @@ std::vector<std::string> trace_blif(reseau_blif& r, const automate_genere& a) {
     }
   }
   return trace;
+}
+
+// The register X2, its next state and the input b masked out: no latch,
+// no equation, no name in ".inputs" for them; o is listed all the same.
+// X1next reads a network of nodes, o the node of X1 with its last row
+// inverted. yosys reads the model.
+TEST(Blif, RestrictedModel) {
+  std::list<std::string> etats = {"X1", "X2"}, suivants = {"X1next", "X2next"},
+                         entrees = {"a", "b"}, sorties = {"o"}, locales;
+  b_autom_dec dec(etats, suivants, entrees, sorties, locales);
+  equation(*dec.wood_associee(), "X1next", "a and not X1");
+  equation(*dec.wood_associee(), "X2next", "b");
+  equation(*dec.wood_associee(), "o", "not X1");
+  bddpp_manager* m = dec.manager_associe();
+  int initiales[2] = {1, 0};
+  b_automaton a(&dec, initiales, m->Bdd_one(), m->Bdd_one());
+  ASSERT_EQ(a.make_sortable(0, 0, std::cout), 1);
+  // By variable index: X1, X2, X1next, X2next, a, b, o.
+  int masque[7] = {1, 0, 1, 0, 1, 0, 1};
+  std::ostringstream os;
+  a.BLIF_restrict_put(os, 0, "m", masque);
+  std::string blif = os.str();
+  // The empty line after X1next's block is X2next's, masked out.
+  EXPECT_EQ(blif, R"--(.model m
+.inputs a
+.outputs o
+.latch X1next X1 1
+
+.names node_1
+1
+
+.names a node_6
+1 1
+
+.names X1 node_1 node_6 node_9
+11- 1
+0-0 1
+
+.names node_9 X1next
+0 1
+
+
+.names X1 node_2
+1 1
+
+.names node_2 o
+0 1
+
+
+.end
+
+)--");
+  std::string yosys = outil("yosys");
+  ASSERT_NE(yosys, "") << "yosys is missing";
+  std::string d = scratch_dir("writers_blif_restreint");
+  write_file(d + "/m.blif", blif);
+  run_result r =
+      run_tool({yosys, "-q", "-p", "read_blif -sop m.blif; hierarchy -check -top m; check -assert"},
+               d, 60);
+  EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
+  // Nothing kept: ".inputs" stands alone, the outputs stay, and each
+  // equation leaves its empty line.
+  int aucun[7] = {};
+  std::ostringstream vide;
+  a.BLIF_restrict_put(vide, 0, "m", aucun);
+  EXPECT_EQ(vide.str(), ".model m\n.inputs\n.outputs o\n\n\n\n\n\n.end\n\n");
 }
 
 // The corpus in both modes: every file read by yosys in one run, checked
