@@ -99,12 +99,9 @@ void b_automaton::C_put(std::ostream& c, std::ostream& h, int, std::string const
 void Bddexpressionwood::Put_c(std::ostream& os, std::string const& array,
                               std::list<std::string> const& outputs, std::string const& prefix,
                               std::string const& suffix) const {
-  if (!manager) return;
-  manager->Bdd_global_clear_marks();
-  for (long i : earliest_sort()) {
-    exp_table[i]->put_c(os, array, outputs, prefix, suffix);
-    os << std::endl;
-  }
+  parcours_reseau(
+      manager, earliest_sort(),
+      [&](long i) { exp_table[i]->put_c(os, array, outputs, prefix, suffix); }, os);
 }
 
 // An output is written through its pointer parameter.

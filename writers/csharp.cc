@@ -171,21 +171,17 @@ std::string reseau_csharp(std::ostream& os, bddpp_manager& m, const bdd& f,
                         reseau, f.node());
   std::istringstream lignes(reseau.str());
   for (std::string l; std::getline(lignes, l);) os << tete << l.substr(tableau.size()) << std::endl;
-  return std::string(f.link_type() == -1 ? "!" : "") + tableau + "[" +
-         std::to_string(f.node()->global_id) + "]";
+  return element_c(f, tableau);
 }
 
 // Every name the equations use (their variables and what they read), in
 // the order of the manager.
 std::vector<std::string> noms_equations(Bddexpressionwood& w) {
-  std::set<long> indexes;
+  std::set<long> indexes = indexes_lus(w);
   bddpp_manager* m = w.Manager();
   for (long i : w.Exp_ids()) {
     Bddexpression* e = w.exp_by_index(i);
-    if (!e || !equation_ecrivable(*e)) continue;
-    indexes.insert(m->Bdd_if_index(e->getBddVar()));
-    std::set<long> lues = m->set_of_index_depend_on(e->getBddExp());
-    indexes.insert(lues.begin(), lues.end());
+    if (e && equation_ecrivable(*e)) indexes.insert(m->Bdd_if_index(e->getBddVar()));
   }
   std::vector<std::string> r;
   for (long i : indexes) r.push_back(m->Name_var_by_index(i));
@@ -288,23 +284,16 @@ void b_automaton::CSHARP_put(std::ostream& os, int, std::string const& module) {
 }
 
 void Bddexpressionwood::Put_csharp(std::ostream& os, std::string const& array, int count) const {
-  if (!manager) return;
-  manager->Bdd_global_clear_marks();
-  for (long i : earliest_sort()) {
-    exp_table[i]->put_csharp(os, array, count);
-    os << std::endl;
-  }
+  parcours_reseau(
+      manager, earliest_sort(), [&](long i) { exp_table[i]->put_csharp(os, array, count); }, os);
 }
 
 void Bddexpressionwood::Put_csharp(std::ostream& os, std::string const& array,
                                    std::string const& prefix, std::string const& suffix,
                                    int count) const {
-  if (!manager) return;
-  manager->Bdd_global_clear_marks();
-  for (long i : earliest_sort()) {
-    exp_table[i]->put_csharp(os, array, prefix, suffix, count);
-    os << std::endl;
-  }
+  parcours_reseau(
+      manager, earliest_sort(),
+      [&](long i) { exp_table[i]->put_csharp(os, array, prefix, suffix, count); }, os);
 }
 
 void Bddexpression::put_csharp(std::ostream& os, std::string const& array, int count) const {

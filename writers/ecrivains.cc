@@ -1,6 +1,8 @@
 // The conventions shared by the target writers.
 #include "ecrivains.h"
 
+#include <algorithm>
+
 std::string fba_nom_etat(const FBA& a, int i) { return "X" + a.state_names[i]; }
 
 std::string fba_nom_etat_suivant(const FBA& a, int i) { return "X" + a.state_names[i] + "next"; }
@@ -133,8 +135,48 @@ std::string valeur_c(std::ostream& os, bddpp_manager& m, const bdd& f, const std
                      const std::string& prefixe, const std::string& suffixe) {
   if (m.Bdd_is_var(f)) return prefixe + m.Name_var_by_bdd(f) + suffixe;
   m.Print_node_for_eval(" || ", " && ", "!", "", prefixe, suffixe, "0", ";", tableau, os, f.node());
+  return element_c(f, tableau);
+}
+
+std::string element_c(const bdd& f, const std::string& tableau) {
   return std::string(f.link_type() == -1 ? "!" : "") + tableau + "[" +
          std::to_string(f.node()->global_id) + "]";
+}
+
+std::set<long> indexes_lus(Bddexpressionwood& w) {
+  std::set<long> r;
+  for (long i : w.Exp_ids()) {
+    Bddexpression* e = w.exp_by_index(i);
+    if (!e || !equation_ecrivable(*e)) continue;
+    std::set<long> d = w.Manager()->set_of_index_depend_on(e->getBddExp());
+    r.insert(d.begin(), d.end());
+  }
+  return r;
+}
+
+void ouvre_processus_vhdl(std::ostream& os, bddpp_manager& m, const std::string& array,
+                          const std::list<std::string>& inputs,
+                          const std::list<std::string>& outputs,
+                          const std::list<std::string>& resets, bool sorties_a_zero) {
+  os << "process (reset,clk)" << std::endl
+     << "begin" << std::endl
+     << "  if (reset = '0') then " << std::endl;
+  if (sorties_a_zero)
+    for (auto const& o : outputs) os << "    " << o << " <= '0';" << std::endl;
+  for (auto const& r : resets) os << "    " << r << ";" << std::endl;
+  for (auto const& in : inputs) m.Print_node_for_eval_VHDL_reset_input(array, os, in);
+  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+}
+
+void affecte_sorties_vhdl(std::ostream& os, Bddexpressionwood& w, const std::string& array,
+                          const std::list<std::string>& outputs) {
+  for (long i : w.Exp_ids()) {
+    Bddexpression* e = w.exp_by_index(i);
+    if (!e || !equation_ecrivable(*e)) continue;
+    std::string nom = w.Manager()->Name_var_by_bdd(e->getBddVar());
+    if (std::find(outputs.begin(), outputs.end(), nom) != outputs.end())
+      os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
+  }
 }
 
 std::string type_vhdl(int altera) { return altera ? "std_logic" : "bit"; }
@@ -158,6 +200,31 @@ void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
 std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
   std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
   return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
+}
+
+void signaux_vhdl(std::ostream& os, const std::vector<std::string>& noms, const std::string& t) {
+  if (noms.empty()) return;
+  os << "signal " << liste_noms(noms);
+  for (auto const& s : noms) os << ", " << s << "next";
+  os << " :" << t << ";" << std::endl << std::endl;
+}
+
+void fba_reaction_vhdl(std::ostream& os, const FBA& a, const std::vector<std::string>& actions,
+                       const std::vector<bdd>& suivantes, int method) {
+  std::vector<std::string> etats = fba_noms_etats(a);
+  for (int j = 0; j < a.actions_number; ++j)
+    os << "    " << actions[j] << " <= " << valeur_vhdl(*a.manager, a.emissions[j], method) << ";"
+       << std::endl;
+  os << std::endl;
+  for (int i = 0; i < a.state_variables_number; ++i)
+    os << "    " << etats[i] << " <= " << fba_nom_etat_suivant(a, i) << ";" << std::endl;
+  os << "  end if;" << std::endl << "end process;" << std::endl << std::endl;
+  os << "-- future computation" << std::endl;
+  for (int i = 0; i < a.state_variables_number; ++i)
+    os << "  " << fba_nom_etat_suivant(a, i)
+       << " <= " << valeur_vhdl(*a.manager, suivantes[i], method) << ";" << std::endl
+       << std::endl;
+  os << "end " << a.name << "_a;" << std::endl << std::endl;
 }
 
 void parcours_reseau(bddpp_manager* m, const std::list<long>& ordre,

@@ -8,6 +8,7 @@
 #include <functional>
 #include <list>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,24 @@ std::vector<bool> valeurs_initiales(const int* table, int n);
 // "true" for 1, "false" for 0, "???" for any other.
 const char* mot_valeur_initiale(int valeur);
 
+// The indexes of the variables that the written equations of the forest
+// read, in the order of the manager.
+std::set<long> indexes_lus(Bddexpressionwood& w);
+// The equational designs' process, from its head to the loading of the
+// inputs' elements on the rising edge (the resets behind the outputs'
+// clearing, when `sorties_a_zero`).
+void ouvre_processus_vhdl(std::ostream& os, bddpp_manager& m, const std::string& array,
+                          const std::list<std::string>& inputs,
+                          const std::list<std::string>& outputs,
+                          const std::list<std::string>& resets, bool sorties_a_zero);
+// Per written equation of an output, in index order, the output driven
+// from its element.
+void affecte_sorties_vhdl(std::ostream& os, Bddexpressionwood& w, const std::string& array,
+                          const std::list<std::string>& outputs);
+// The element of f's node in a C-family array, "!" before it for a
+// complemented link.
+std::string element_c(const bdd& f, const std::string& tableau);
+
 // The node networks of the equational C and Arduino writers: one element of
 // the array per node of the manager, indexed by the node's global id.
 std::string tableau_noeuds_c(const std::string& module);
@@ -109,5 +128,13 @@ void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
                        const std::string& retrait);
 // '0' or '1' for a constant, otherwise the sum of products in parentheses.
 std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method);
+// "signal " + the names and their next values, then " :" + the type; nothing
+// without names.
+void signaux_vhdl(std::ostream& os, const std::vector<std::string>& noms, const std::string& t);
+// The symbolic automaton's designs from the emissions on the reaction's
+// clock edge to the end of the architecture: each action's emission, the
+// register transfers, the end of the process, the next-state functions.
+void fba_reaction_vhdl(std::ostream& os, const FBA& a, const std::vector<std::string>& actions,
+                       const std::vector<bdd>& suivantes, int method);
 
 #endif

@@ -5,9 +5,7 @@
 #include "ecrivains.h"
 
 std::string local_FSM_bddtoexpesterel(bddpp_manager* m, bdd f, int method) {
-  if (m->Bdd_is_tautology(f, 0)) return "not tick";
-  if (m->Bdd_is_tautology(f, 1)) return "tick";
-  return sop_en_mots(m, f, method);
+  return m->Print_sop_to_ESTEREL_String(f, method);
 }
 
 namespace {

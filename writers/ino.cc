@@ -163,12 +163,10 @@ void Bddexpressionwood::Put_ino_grafcet(std::ostream& os, std::string const& arr
                                         std::list<std::string> const& outputs,
                                         std::string const& prefix, std::string const& suffix,
                                         std::vector<int> const& level) const {
-  if (!manager) return;
-  manager->Bdd_global_clear_marks();
-  for (long i : earliest_sort()) {
-    exp_table[i]->put_ino_grafcet(os, array, outputs, prefix, suffix, level);
-    os << std::endl;
-  }
+  parcours_reseau(
+      manager, earliest_sort(),
+      [&](long i) { exp_table[i]->put_ino_grafcet(os, array, outputs, prefix, suffix, level); },
+      os);
 }
 
 // Outputs are never stored: each becomes the test of its value and the call

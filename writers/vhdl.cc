@@ -35,11 +35,7 @@ void FBA::VHDL_put(std::ostream& os, int altera, int method) const {
               "     ");
   std::vector<std::string> signaux = entrees;
   signaux.insert(signaux.end(), etats.begin(), etats.end());
-  if (!signaux.empty()) {
-    os << "signal " << liste_noms(signaux);
-    for (auto const& s : signaux) os << ", " << s << "next";
-    os << " :" << t << ";" << std::endl << std::endl;
-  }
+  signaux_vhdl(os, signaux, t);
   os << "begin" << std::endl << "-- state and output computation" << std::endl;
   os << "process (" << m << "_clk," << m << "_reset)" << std::endl << "begin" << std::endl;
   os << "  if (" << m << "_reset = '0') then " << std::endl;
@@ -51,19 +47,7 @@ void FBA::VHDL_put(std::ostream& os, int altera, int method) const {
   os << "  elsif ( " << m << "_clk'event and " << m << "_clk='1') then " << std::endl;
   for (auto const& e : entrees) os << "    " << e << " <= " << m << "_" << e << ";" << std::endl;
   os << "  elsif ( " << m << "_clk'event and " << m << "_clk='0') then " << std::endl;
-  for (int j = 0; j < actions_number; ++j)
-    os << "    " << actions[j] << " <= " << valeur_vhdl(*manager, emissions[j], method) << ";"
-       << std::endl;
-  os << std::endl;
-  for (int i = 0; i < state_variables_number; ++i)
-    os << "    " << etats[i] << " <= " << fba_nom_etat_suivant(*this, i) << ";" << std::endl;
-  os << "  end if;" << std::endl << "end process;" << std::endl << std::endl;
-  os << "-- future computation" << std::endl;
-  for (int i = 0; i < state_variables_number; ++i)
-    os << "  " << fba_nom_etat_suivant(*this, i)
-       << " <= " << valeur_vhdl(*manager, suivantes[i], method) << ";" << std::endl
-       << std::endl;
-  os << "end " << m << "_a;" << std::endl << std::endl;
+  fba_reaction_vhdl(os, *this, actions, suivantes, method);
 }
 
 // The array of node values spans every node the manager has created so far.
@@ -103,22 +87,10 @@ void Bddexpressionwood::Put_vhdl(std::ostream& os, std::string const& array,
   if (!manager) return;
   manager->Bdd_global_clear_marks();
   std::list<long> ordre = earliest_sort();
-  os << "process (reset,clk)" << std::endl
-     << "begin" << std::endl
-     << "  if (reset = '0') then " << std::endl;
-  for (auto const& o : outputs) os << "    " << o << " <= '0';" << std::endl;
-  for (auto const& r : resets) os << "    " << r << ";" << std::endl;
-  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_reset_input(array, os, in);
-  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+  ouvre_processus_vhdl(os, *manager, array, inputs, outputs, resets, true);
   for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_input("", "", array, os, in);
   os << "  elsif ( clk'event and clk='0') then " << std::endl;
-  for (long i = 0; i < nb_bdd_vars; ++i) {
-    Bddexpression* e = exp_table[i];
-    if (!e || !equation_ecrivable(*e)) continue;
-    std::string nom = manager->Name_var_by_bdd(e->getBddVar());
-    if (item_in(outputs, nom))
-      os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
-  }
+  affecte_sorties_vhdl(os, *this, array, outputs);
   if (!resets.empty())
     for (auto const& t : transfers) os << "    " << t << ";" << std::endl;
   os << "   end if;" << std::endl << "end process;" << std::endl << std::endl;
@@ -152,7 +124,6 @@ void Bddexpression::put_vhdl(std::ostream& os, std::string const& array,
     os << "      " << nom << " <= " << m->Name_var_by_bdd(exp) << ";" << std::endl;
   } else {
     m->Print_node_for_eval_VHDL(array, os, exp.node());
-    os << "      " << nom << " <= " << (exp.link_type() == -1 ? "not " : "") << array << "("
-       << exp.node()->global_id << ");" << std::endl;
+    os << "      " << nom << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
   }
 }

@@ -25,11 +25,7 @@ void FBA::VHDL_grafcet_put(std::ostream& os, int altera, int method) const {
        << "USE ieee.std_logic_unsigned.all;" << std::endl
        << std::endl;
   entite_ports_vhdl(os, m, altera, fba_noms_entrees(*this), "reset", "clk", actions, "     ");
-  if (!etats.empty()) {
-    os << "signal " << liste_noms(etats);
-    for (auto const& e : etats) os << ", " << e << "next";
-    os << " :" << t << ";" << std::endl << std::endl;
-  }
+  signaux_vhdl(os, etats, t);
   os << "begin" << std::endl
      << "-- state and output computation" << std::endl
      << "process (clk,reset)" << std::endl
@@ -41,21 +37,7 @@ void FBA::VHDL_grafcet_put(std::ostream& os, int altera, int method) const {
     os << "    " << etats[i] << " <= " << valeur_vhdl(*manager, remises[i], method) << ";"
        << std::endl;
   os << "  elsif ( clk'event and clk='1') then " << std::endl;
-  for (int j = 0; j < actions_number; ++j)
-    os << "    " << actions[j] << " <= " << valeur_vhdl(*manager, emissions[j], method) << ";"
-       << std::endl;
-  os << std::endl;
-  for (int i = 0; i < state_variables_number; ++i)
-    os << "    " << etats[i] << " <= " << fba_nom_etat_suivant(*this, i) << ";" << std::endl;
-  os << "  end if;" << std::endl
-     << "end process;" << std::endl
-     << std::endl
-     << "-- future computation" << std::endl;
-  for (int i = 0; i < state_variables_number; ++i)
-    os << "  " << fba_nom_etat_suivant(*this, i)
-       << " <= " << valeur_vhdl(*manager, suivantes[i], method) << ";" << std::endl
-       << std::endl;
-  os << "end " << m << "_a;" << std::endl << std::endl;
+  fba_reaction_vhdl(os, *this, actions, suivantes, method);
 }
 
 // The node networks read a variable through the element of its literal
@@ -71,29 +53,14 @@ void Bddexpressionwood::Put_vhdl_sorva(std::ostream& os, std::string const& arra
   if (!manager) return;
   manager->Bdd_global_clear_marks();
   std::list<long> ordre = earliest_sort();
-  os << "process (reset,clk)" << std::endl
-     << "begin" << std::endl
-     << "  if (reset = '0') then " << std::endl;
-  if (!resets.empty())
-    for (auto const& r : resets) os << "    " << r << ";" << std::endl;
-  for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_reset_input(array, os, in);
-  os << "  elsif ( clk'event and clk='1') then " << std::endl;
+  ouvre_processus_vhdl(os, *manager, array, inputs, outputs, resets, false);
   if (!resets.empty())
     for (auto const& t : transfers) os << "    " << t << ";" << std::endl;
   for (auto const& in : inputs) manager->Print_node_for_eval_VHDL_input("", "", array, os, in);
   os << "   end if;" << std::endl << "end process;" << std::endl << std::endl;
   os << "-- actualisation" << std::endl;
-  std::set<long> lues;
-  for (long i = 0; i < nb_bdd_vars; ++i) {
-    Bddexpression* e = exp_table[i];
-    if (!e || !equation_ecrivable(*e)) continue;
-    std::set<long> d = manager->set_of_index_depend_on(e->getBddExp());
-    lues.insert(d.begin(), d.end());
-    std::string nom = manager->Name_var_by_bdd(e->getBddVar());
-    if (item_in(outputs, nom))
-      os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
-  }
-  for (long v : lues) {
+  affecte_sorties_vhdl(os, *this, array, outputs);
+  for (long v : indexes_lus(*this)) {
     std::string nom = manager->Name_var_by_index(v);
     if (in_range(v) && !exp_table[v] && !item_in(inputs, nom))
       manager->Print_node_for_eval_VHDL_input("", "", array, os, nom);
@@ -119,8 +86,6 @@ void Bddexpression::put_vhdl_sorva(std::ostream& os, std::string const& array,
   if (item_in(outputs, nom)) {
     m->Print_node_for_eval_VHDL(array, os, exp.node());
     os << "      -- final output evaluation of " << nom << " in process" << std::endl;
-  } else if (m->Bdd_is_var(exp)) {
-    os << "      " << element << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
   } else {
     m->Print_node_for_eval_VHDL(array, os, exp.node());
     os << "      " << element << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
