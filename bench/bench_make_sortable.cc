@@ -80,10 +80,7 @@ void ligne(int m, int l) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() >= 2 && args[0] == "--repeat") {
-    repetitions = std::max(1, std::atoi(args[1].c_str()));
-    args.erase(args.begin(), args.begin() + 2);
-  }
+  repetitions = familles_gt::lit_repetitions(args);
   if (args.size() >= 3 && args[0] == "--gt") {
     std::cout << familles_gt::anneaux(std::atoi(args[1].c_str()), std::atoi(args[2].c_str()));
     return 0;

@@ -83,10 +83,7 @@ std::string texte_famille(const std::string& famille, int k, int m) {
 // sizes stop lower there.
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() >= 2 && args[0] == "--repeat") {
-    repetitions = std::max(1, std::atoi(args[1].c_str()));
-    args.erase(args.begin(), args.begin() + 2);
-  }
+  repetitions = familles_gt::lit_repetitions(args);
   if (args.size() >= 4 && args[0] == "--gt") {
     std::cout << texte_famille(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
     return 0;

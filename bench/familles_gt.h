@@ -4,6 +4,8 @@
 #ifndef TARVEK_BENCH_FAMILLES_GT_H
 #define TARVEK_BENCH_FAMILLES_GT_H
 
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -96,6 +98,15 @@ inline std::string anneaux(int m, int l) {
   return "Name: anneaux Input:" + entrees + " EndInput: Output: EndOutput: Step:" + etapes +
          " EndStep: Transition:" + transitions +
          " EndTransition: Link: EndLinkTable: Assertion: EndAssertion:";
+}
+
+// A leading "--repeat N" taken off the arguments: N, at least 1; 1 without
+// it. The benchmarks keep the best of N runs.
+inline int lit_repetitions(std::vector<std::string>& args) {
+  if (args.size() < 2 || args[0] != "--repeat") return 1;
+  int n = std::max(1, std::atoi(args[1].c_str()));
+  args.erase(args.begin(), args.begin() + 2);
+  return n;
 }
 
 }  // namespace familles_gt

@@ -8,6 +8,7 @@
 #define TARVEK_TARVEK_COMPIL_H
 
 #include <list>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <string>
@@ -64,6 +65,10 @@ class tpen_BDD_fichier : public tpen_fichier {
 
   std::string bddtoString(bdd f, int mode, std::string prefix, std::string suffix) const;
 
+  // Made once for the valuations of the whole search (the search makes one
+  // per situation), and again once the manager has more variables.
+  std::shared_ptr<const lectures_receptivites> lectures();
+
   // Step mode: every transition guarded.
   void force_garde_transitions();
   // One line per pair of transitions leaving one step whose receptivities
@@ -104,6 +109,7 @@ class tpen_BDD_fichier : public tpen_fichier {
                                    std::set<int> const& variables);
 
   variables_etapes index_etapes_;
+  std::shared_ptr<const lectures_receptivites> lectures_;
 };
 
 // One reaction: from the situation initiale to the situation finale under

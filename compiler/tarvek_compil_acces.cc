@@ -61,6 +61,23 @@ tpen_BDD_fichier::variables_etapes const& tpen_BDD_fichier::index_etapes() {
   return x;
 }
 
+std::shared_ptr<const lectures_receptivites> tpen_BDD_fichier::lectures() {
+  int n = nombre_variables();
+  if (lectures_ && lectures_->nbr_variables == n) return lectures_;
+  auto l = std::make_shared<lectures_receptivites>();
+  l->nbr_variables = n;
+  l->lecteurs.resize(n);
+  l->interne.assign(n, 0);
+  int transitions = static_cast<int>(ens_ident_transitions().size());
+  for (int t = 0; t < transitions; ++t)
+    for (long i : manager->set_of_index_depend_on(bdd_receptivite_transition(t)))
+      if (i >= 0 && i < n) l->lecteurs[i].push_back(t);
+  for (int v : ens_var_internes())
+    if (v >= 0 && v < n) l->interne[v] = 1;
+  lectures_ = l;
+  return l;
+}
+
 // A bad position here is a fault of the compiler itself: going on would
 // build the automaton on a wrong variable.
 int tpen_BDD_fichier::ident_variable_etape(std::vector<int> variables_etapes::*table, int s,

@@ -66,16 +66,21 @@ static bool amont_jamais_active(tpen_BDD_fichier& f, int t, const std::set<int>&
   return false;
 }
 
+// Certainly not fireable in this reaction: its receptivity is false, or it
+// is guarded and its upstream steps were not all active at the start (or
+// its guard is false), or one upstream step will certainly not be active.
+static bool bloquee(tpen_BDD_fichier& f, int t, const std::set<int>& depart,
+                    const std::set<int>& Eca, valuateur& v) {
+  return v.cond(t) == 1 ||
+         (gardee(f, t) && (!inclus(f.ens_ident_pre_transition(t), depart) || v.garde(t) == 1)) ||
+         amont_jamais_active(f, t, depart, Eca);
+}
+
 std::set<int> cree_Tcnf(tpen_BDD_fichier& f, const std::set<int> depart, const std::set<int> Eca,
                         valuateur& v) {
   std::set<int> r;
-  for (int t : f.ens_ident_transitions()) {
-    bool bloquee = v.cond(t) == 1 ||
-                   (gardee(f, t) &&
-                    (!inclus(f.ens_ident_pre_transition(t), depart) || v.garde(t) == 1)) ||
-                   amont_jamais_active(f, t, depart, Eca);
-    if (bloquee) r.insert(t);
-  }
+  for (int t : f.ens_ident_transitions())
+    if (bloquee(f, t, depart, Eca, v)) r.insert(t);
   return r;
 }
 
@@ -124,11 +129,10 @@ std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
 static bool bloquee_MPI(tpen_BDD_fichier& f, int t, const std::set<int>& depart,
                         const std::set<int>& A, const std::set<int>& B,
                         const std::set<int>& T, valuateur& v) {
-  if (v.cond(t) == 1) return true;
+  if (bloquee(f, t, depart, A, v)) return true;
+  if (gardee(f, t) || T.count(t)) return false;
   std::set<int> amont = f.ens_ident_pre_transition(t);
-  if (gardee(f, t)) return !inclus(amont, depart) || v.garde(t) == 1;
-  if (amont_jamais_active(f, t, depart, A)) return true;
-  if (T.count(t) || amont.empty()) return false;
+  if (amont.empty()) return false;
   for (int s : amont)
     if (!B.count(f.ident_garde_FE_etape(s))) return false;
   return true;
@@ -215,6 +219,19 @@ void pec_cond_vrai(valuateur& v, const std::set<int> variables) {
 
 void pec_cond_faux(valuateur& v, const std::set<int> variables) {
   for (int i : variables) v.faux(i);
+}
+
+void apprend_evenements(tpen_BDD_fichier& f, const std::set<int>& depart,
+                        const std::set<int>& Tpf, valuateur& V, std::set<int>& Ecp,
+                        std::set<int>& Eca, std::set<int>& Tcnf, std::set<int>& delta_Ecp,
+                        std::set<int>& delta_Eca) {
+  delta_Ecp = cree_delta_Ecp(f, Ecp, Tpf);
+  Tcnf = cree_Tcnf(f, depart, Eca, V);
+  delta_Eca = cree_delta_Eca(f, Eca, Tcnf);
+  pec_cond_vrai(V, delta_Ecp);
+  pec_cond_faux(V, delta_Eca);
+  Ecp = set_union(Ecp, delta_Ecp);
+  Eca = set_union(Eca, delta_Eca);
 }
 
 void pec_ev_present(valuateur& v, const std::set<int> variables) { pec_cond_vrai(v, variables); }

@@ -42,6 +42,16 @@ std::set<int> cree_Tk_MPI(tpen_BDD_fichier& f, std::set<int>& candidats,
 std::set<int> cree_Tcnf_MPI(tpen_BDD_fichier& f, std::set<int>& depart, std::set<int>& A,
                             std::set<int>& B, std::set<int>& T, valuateur& v);
 
+// One learning step of both fixed points: the steps that the transitions
+// able to fire will activate (delta_Ecp), the transitions certainly not
+// fireable (Tcnf) and the steps they leave certainly not activated
+// (delta_Eca); both event sets set in the valuation, in that order, and
+// added to the known ones.
+void apprend_evenements(tpen_BDD_fichier& f, const std::set<int>& depart,
+                        const std::set<int>& Tpf, valuateur& V, std::set<int>& Ecp,
+                        std::set<int>& Eca, std::set<int>& Tcnf, std::set<int>& delta_Ecp,
+                        std::set<int>& delta_Eca);
+
 void pec_etapes_initiales(valuateur& v, tpen_BDD_fichier& f, const std::set<int> depart);
 void pec_cond_vrai(valuateur& v, const std::set<int> variables);
 void pec_cond_faux(valuateur& v, const std::set<int> variables);

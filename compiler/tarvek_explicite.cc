@@ -86,14 +86,8 @@ void point_fixe_explicite::iteration() {
   }
   Tcf = set_union(Tcf, Tk);
   trace_transitions(Tcf);
-  delta_Ecp = cree_delta_Ecp(f, Ecp, Tpf);
-  Tcnf = cree_Tcnf(f, depart, Eca, V);
+  apprend_evenements(f, depart, Tpf, V, Ecp, Eca, Tcnf, delta_Ecp, delta_Eca);
   trace_transitions(Tcnf);
-  delta_Eca = cree_delta_Eca(f, Eca, Tcnf);
-  pec_cond_vrai(V, delta_Ecp);
-  pec_cond_faux(V, delta_Eca);
-  Ecp = set_union(Ecp, delta_Ecp);
-  Eca = set_union(Eca, delta_Eca);
   if (P) {
     log << "Ecp= ";
     trace_evenements(Ecp);

@@ -139,14 +139,8 @@ void point_fixe::iteration_suivante() {
   }
   Tcf = set_union(Tcf, Tk);
   if (P) trace_transitions("Tcf=", Tcf);
-  delta_Ecp = cree_delta_Ecp(f, Ecp, Tpf);
-  Tcnf = cree_Tcnf(f, depart, Eca, V);
+  apprend_evenements(f, depart, Tpf, V, Ecp, Eca, Tcnf, delta_Ecp, delta_Eca);
   if (P) trace_transitions("Tcnf=", Tcnf);
-  delta_Eca = cree_delta_Eca(f, Eca, Tcnf);
-  pec_cond_vrai(V, delta_Ecp);
-  pec_cond_faux(V, delta_Eca);
-  Ecp = set_union(Ecp, delta_Ecp);
-  Eca = set_union(Eca, delta_Eca);
   if (P) trace_ensembles_decides();
   calcule_Tpf_Tsf_Tk();
 }

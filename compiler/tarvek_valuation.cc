@@ -18,16 +18,7 @@ valuateur::valuateur(tpen_BDD_fichier& f)
     for (int t = 0; t < nombre_receptivites; ++t)
       receptivites[t] = f.bdd_receptivite_transition(t);
   }
-  auto l = std::make_shared<lectures>();
-  l->lecteurs.resize(nombre_valeurs);
-  l->interne.assign(nombre_valeurs, 0);
-  bddpp_manager* m = f.man();
-  for (int t = 0; t < nombre_receptivites; ++t)
-    for (long i : m->set_of_index_depend_on(receptivites[t]))
-      if (i >= 0 && i < nombre_valeurs) l->lecteurs[i].push_back(t);
-  for (int v : f.ens_var_internes())
-    if (v >= 0 && v < nombre_valeurs) l->interne[v] = 1;
-  lu = l;
+  lu = f.lectures();
 }
 
 valuateur::valuateur(const valuateur& v) : valeurs(nullptr), receptivites(nullptr) {

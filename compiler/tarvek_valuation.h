@@ -13,6 +13,15 @@
 
 class tpen_BDD_fichier;
 
+// What the receptivities of an encoding read, shared by every valuation
+// of a run: the functions only lose variables, so a variable that a
+// receptivity did not read at the start, it never reads.
+struct lectures_receptivites {
+  int nbr_variables = -1;                  // of the manager when made
+  std::vector<std::vector<int>> lecteurs;  // by variable index: transitions
+  std::vector<char> interne;               // by variable index: a step variable
+};
+
 // Value codes are those of Bdd_eval: 0 false, 1 true, 2 undetermined. Only
 // step variables are ever given values; the contexts are functions of the
 // inputs. Once a value is set, no copy depends on that variable any more.
@@ -48,14 +57,7 @@ class valuateur {
   void fixe(int v, int valeur);
   void copie_depuis(const valuateur& v);
 
-  // What the functions read at the construction, shared by the copies:
-  // functions only lose variables, so a variable that a receptivity did
-  // not read then, it never reads.
-  struct lectures {
-    std::vector<std::vector<int>> lecteurs;  // by variable index: transitions
-    std::vector<char> interne;               // by variable index: a step variable
-  };
-  std::shared_ptr<const lectures> lu;
+  std::shared_ptr<const lectures_receptivites> lu;
 
   tpen_BDD_fichier* fichier;
   int* valeurs;

@@ -308,6 +308,18 @@ void verifie_corpus(const corpus_genere& c) {
   EXPECT_GE(c.paires_propres.size(), 6u);
 }
 
+automates_en_memoire recompile(const corpus_genere& c) {
+  automates_en_memoire r;
+  for (auto const& a : c.automates) {
+    std::string texte = read_file(a.fichier(".gt"));
+    r.fba.push_back(a.equationnel ? nullptr : std::move(compile_texte(texte).automate));
+    r.eq.push_back(a.equationnel ? compile_equationnel(texte) : compilation_eq());
+    EXPECT_TRUE(a.equationnel ? r.eq.back().automate != nullptr : r.fba.back() != nullptr)
+        << a.module;
+  }
+  return r;
+}
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences) {
   std::string r;
   for (size_t k = 0; k < sequences.size(); ++k) {

@@ -13,9 +13,11 @@
 
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "automate_test.h"
 #include "run_tool.h"
 #include "simulation.h"
 #include "tarvek_compil.h"
@@ -101,6 +103,14 @@ corpus_genere genere_corpus(const std::string& nom, const std::vector<std::strin
 // Every example compiles in both modes, and the corpus is large enough to
 // mean something.
 void verifie_corpus(const corpus_genere& c);
+
+// The automata of a generated corpus compiled again in-process, for the
+// writers that no compilation calls.
+struct automates_en_memoire {
+  std::vector<std::unique_ptr<FBA>> fba;  // by automaton of the corpus, null in the equational mode
+  std::vector<compilation_eq> eq;         // likewise, empty in the other mode
+};
+automates_en_memoire recompile(const corpus_genere& c);
 
 // The template with every "@KEY" of the table replaced.
 std::string remplit(std::string modele, const std::map<std::string, std::string>& valeurs);

@@ -131,25 +131,6 @@ TEST(CsharpSystemc, SystemcEquations) {
   EXPECT_LT(texte.find("t.write"), texte.find("o.write"));
 }
 
-// The automata of a generated corpus compiled again in-process, for the
-// writers that no compilation calls.
-struct automates_en_memoire {
-  std::vector<std::unique_ptr<FBA>> fba;  // by automaton of the corpus, null in the equational mode
-  std::vector<compilation_eq> eq;         // likewise, empty in the other mode
-};
-
-automates_en_memoire recompile(const corpus_genere& c) {
-  automates_en_memoire r;
-  for (auto const& a : c.automates) {
-    std::string texte = read_file(a.fichier(".gt"));
-    r.fba.push_back(a.equationnel ? nullptr : std::move(compile_texte(texte).automate));
-    r.eq.push_back(a.equationnel ? compile_equationnel(texte) : compilation_eq());
-    EXPECT_TRUE(a.equationnel ? r.eq.back().automate != nullptr : r.fba.back() != nullptr)
-        << a.module;
-  }
-  return r;
-}
-
 // The program that runs the classes: its arguments are pairs (module, file
 // of input lines); for each it prints "= module", then one line per input
 // line: the outputs, a blank, then the fields named by the module's trace
