@@ -41,49 +41,33 @@ void sc_equationnel(const contexte_cibles&, std::ostream*, std::ostream*) {
   fl_show_Snotice("SC generation is incompatible with the equationnal compilation mode");
 }
 
+// The writers that take the target's stream and the cover method, and for
+// the equational automaton the module name.
+template <void (FBA::*ecrit)(std::ostream&, int) const>
+void ecrit_fba(const contexte_cibles& c, std::ostream* o, std::ostream*) {
+  (c.fba->*ecrit)(*o, c.methode);
+}
+
+template <void (b_automaton::*ecrit)(std::ostream&, int, std::string const&)>
+void ecrit_automate(const contexte_cibles& c, std::ostream* o, std::ostream*) {
+  (c.automate->*ecrit)(*o, c.methode, c.module);
+}
+
 const cible_tarvek table_cibles[] = {
-    {"-sc", &sc_mode, &noms_compilation::sc, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->SC_put(*o, c.methode); },
+    {"-sc", &sc_mode, &noms_compilation::sc, nullptr, ecrit_fba<&FBA::SC_put>,
      sc_equationnel, false},
     {"-brimot", &brimot_mode, &noms_compilation::brimot, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.fba->BRIMOT_put(*o, c.methode);
-     },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->BRIMOT_put(*o, c.methode, c.module);
-     },
-     true},
+     ecrit_fba<&FBA::BRIMOT_put>, ecrit_automate<&b_automaton::BRIMOT_put>, true},
     {"-esterel", &esterel_mode, &noms_compilation::esterel, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.fba->ESTEREL_put(*o, c.methode);
-     },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->ESTEREL_put(*o, c.methode, c.module);
-     },
-     true},
+     ecrit_fba<&FBA::ESTEREL_put>, ecrit_automate<&b_automaton::ESTEREL_put>, true},
     {"-lustre", &lustre_mode, &noms_compilation::lustre, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.fba->LUSTRE_put(*o, c.methode);
-     },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->LUSTRE_put(*o, c.methode, c.module);
-     },
-     true},
-    {"-blif", &blif_mode, &noms_compilation::blif, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->BLIF_put(*o, c.methode); },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->BLIF_put(*o, c.methode, c.module);
-     },
-     true},
-    {"-vune", &vune_mode, &noms_compilation::vune, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->VUNE_put(*o, c.methode); },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->VUNE_put(*o, c.methode, c.module);
-     },
-     true},
-    {"-intern", &internal_mode, &noms_compilation::fba, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->FBA_put(*o, c.methode); }, rien,
-     false},
+     ecrit_fba<&FBA::LUSTRE_put>, ecrit_automate<&b_automaton::LUSTRE_put>, true},
+    {"-blif", &blif_mode, &noms_compilation::blif, nullptr, ecrit_fba<&FBA::BLIF_put>,
+     ecrit_automate<&b_automaton::BLIF_put>, true},
+    {"-vune", &vune_mode, &noms_compilation::vune, nullptr, ecrit_fba<&FBA::VUNE_put>,
+     ecrit_automate<&b_automaton::VUNE_put>, true},
+    {"-intern", &internal_mode, &noms_compilation::fba, nullptr, ecrit_fba<&FBA::FBA_put>,
+     rien, false},
     {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h,
      [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
        c.fba->c_put(*o, *h, c.methode);
@@ -110,12 +94,8 @@ const cible_tarvek table_cibles[] = {
        c.automate->VHDL_put(*o, altera_mode, c.module);
      },
      true},
-    {"-doc", &doc_mode, &noms_compilation::doc, nullptr,
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) { c.fba->DOC_put(*o, c.methode); },
-     [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
-       c.automate->DOC_put(*o, c.methode, c.module);
-     },
-     true},
+    {"-doc", &doc_mode, &noms_compilation::doc, nullptr, ecrit_fba<&FBA::DOC_put>,
+     ecrit_automate<&b_automaton::DOC_put>, true},
 };
 
 ecrivain_cible ecrivain_du_mode(const cible_tarvek& c) {

@@ -1,5 +1,6 @@
 // The boolean-equation file of the BRIMOT analyser, for the symbolic
-// automaton; the equational mode has only a placeholder that writes nothing.
+// automaton. The equational mode has only a placeholder that writes nothing
+// into the file; it is defined with b_automaton, whose tests link no writer.
 #include "ecrivains.h"
 
 // The outputs are not declared as such: they stand among the locals and

@@ -11,13 +11,13 @@ std::string local_FSM_bddtoexpesterel(bddpp_manager* m, bdd f, int method) {
 namespace {
 
 // keyword + the names, every name after the first on a line of its own
-// after the margin; ";" after the last.
+// after the margin; `fin` after the last.
 void declaration_esterel(std::ostream& os, const char* mot, int marge,
-                         const std::vector<std::string>& noms) {
+                         const std::vector<std::string>& noms, const char* fin = ";") {
   os << mot << " " << noms[0];
   for (size_t k = 1; k < noms.size(); ++k)
     os << ", " << std::endl << std::string(marge, ' ') << noms[k];
-  os << ";";
+  os << fin;
 }
 
 // The register branch of one state variable, closed by the parallel bar
@@ -52,11 +52,10 @@ void FBA::ESTEREL_put(std::ostream& os, int method) const {
   if (actions_number > 0) declaration_esterel(os, "output", 8, fba_noms_actions(*this));
   os << std::endl << std::endl;
   if (n > 0) {
-    os << "signal " << fba_nom_etat(*this, 0);
-    for (int i = 1; i < n; ++i) os << ", " << std::endl << "       " << fba_nom_etat(*this, i);
-    for (int i = 0; i < n; ++i)
-      os << ", " << std::endl << "       " << fba_nom_etat_suivant(*this, i);
-    os << " in" << std::endl << std::endl;
+    std::vector<std::string> signaux = fba_noms_etats(*this);
+    for (auto const& s : fba_noms_etats_suivants(*this)) signaux.push_back(s);
+    declaration_esterel(os, "signal", 7, signaux, " in");
+    os << std::endl << std::endl;
   }
   for (int i = 0; i < n; ++i)
     registre_esterel(os, fba_nom_etat(*this, i), fba_nom_etat_suivant(*this, i),
@@ -112,12 +111,9 @@ void b_automaton::ESTEREL_put(std::ostream& os, int method, std::string const& m
 void Bddexpressionwood::Put_esterel(std::ostream& os, int method) const {
   bool premier = true;
   for (long i : earliest_sort()) {
-    Bddexpression const* e = exp_table[i];
-    if (e) {
-      if (!premier) os << "  ||" << std::endl;
-      e->put_esterel(os, method);
-      os << std::endl;
-    }
+    if (!premier) os << "  ||" << std::endl;
+    exp_table[i]->put_esterel(os, method);
+    os << std::endl;
     premier = false;
   }
 }

@@ -12,17 +12,15 @@
 
 namespace {
 
-bool tient(const bdd& f) { return f.manager_ref() && f.node(); }
-
 using ecrit_equation = std::function<void(const Bddexpression&)>;
 
 // For every equation of the forest in index order: its comment when asked
 // and its record, or only the comment for an equation left out.
 void liste_lec(std::ostream& os, const std::set<long>& ids,
-               const std::function<const Bddexpression&(long)>& equation, const long* numbers,
-               int comments, const ecrit_equation& commentaire, const ecrit_equation& record) {
+               const std::vector<Bddexpression*>& equations, const long* numbers, int comments,
+               const ecrit_equation& commentaire, const ecrit_equation& record) {
   for (long i : ids) {
-    const Bddexpression& e = equation(i);
+    const Bddexpression& e = *equations[i];
     if (numbers[i] != -1) {
       if (comments) {
         os << "// expression " << i << ":";
@@ -48,9 +46,9 @@ void Bddexpression::put_lec_0_3_0(std::ostream& os, long* numbers, int method) c
 }
 
 void Bddexpression::put_lec_2_0_4(std::ostream& os, long* numbers) const {
-  if (!wood || !wood->Manager() || !tient(var) || index_var() < 0) return;
+  if (!wood || !wood->Manager() || bdd_vide(var) || index_var() < 0) return;
   os << early_date << " " << getLateDate() << " " << numbers[index_var()] << ":";
-  if (tient(exp))
+  if (!bdd_vide(exp))
     os << exp.node()->print_id << "," << exp.link_type();
   else
     os << "-3"
@@ -59,7 +57,7 @@ void Bddexpression::put_lec_2_0_4(std::ostream& os, long* numbers) const {
 }
 
 void Bddexpression::put_lec(std::ostream& os, long* numbers) const {
-  if (!wood || !wood->Manager() || !tient(var) || index_var() < 0) return;
+  if (!wood || !wood->Manager() || bdd_vide(var) || index_var() < 0) return;
   put_lec_2_0_4(os, numbers);
   os << ","
      << "(";
@@ -71,8 +69,8 @@ void Bddexpressionwood::Put_lec_0_3_0(std::ostream& os, long* numbers, int metho
                                       int comments) const {
   if (!manager) return;
   liste_lec(
-      os, exp_ids, [this](long i) -> const Bddexpression& { return *exp_table[i]; }, numbers,
-      comments, [&](const Bddexpression& e) { e.put_lustre_compatibilite(os, method); },
+      os, exp_ids, exp_table, numbers, comments,
+      [&](const Bddexpression& e) { e.put_lustre_compatibilite(os, method); },
       [&](const Bddexpression& e) { e.put_lec_0_3_0(os, numbers, method); });
 }
 
@@ -82,7 +80,7 @@ void Bddexpressionwood::liste_noeuds_lec(std::ostream& os, long* numbers) const 
   std::list<bdd> racines;
   for (long i : exp_ids) {
     const bdd& f = exp_table[i]->exp;
-    if (numbers[i] != -1 && tient(f)) racines.push_back(f);
+    if (numbers[i] != -1 && !bdd_vide(f)) racines.push_back(f);
   }
   manager->Print_bdds_list_by_nodes_list(os, racines, numbers);
 }
@@ -92,8 +90,8 @@ void Bddexpressionwood::Put_lec_2_0_4(std::ostream& os, long* numbers, int comme
   liste_noeuds_lec(os, numbers);
   os << "expressions:" << std::endl;
   liste_lec(
-      os, exp_ids, [this](long i) -> const Bddexpression& { return *exp_table[i]; }, numbers,
-      comments, [&](const Bddexpression& e) { e.put_lustre_compatibilite(os, 1); },
+      os, exp_ids, exp_table, numbers, comments,
+      [&](const Bddexpression& e) { e.put_lustre_compatibilite(os, 1); },
       [&](const Bddexpression& e) { e.put_lec_2_0_4(os, numbers); });
 }
 
@@ -102,8 +100,8 @@ void Bddexpressionwood::Put_lec(std::ostream& os, long* numbers, int comments) c
   liste_noeuds_lec(os, numbers);
   os << "expressions:" << std::endl;
   liste_lec(
-      os, exp_ids, [this](long i) -> const Bddexpression& { return *exp_table[i]; }, numbers,
-      comments, [&](const Bddexpression& e) { e.put_doc(os, "node"); },
+      os, exp_ids, exp_table, numbers, comments,
+      [&](const Bddexpression& e) { e.put_doc(os, "node"); },
       [&](const Bddexpression& e) { e.put_lec(os, numbers); });
 }
 

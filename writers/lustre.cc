@@ -132,9 +132,7 @@ void b_automaton::VUNE_put(std::ostream& os, int method, std::string const& modu
 
 void Bddexpressionwood::Put_basic_doc(std::ostream& os, int method) const {
   for (long i : earliest_sort()) {
-    Bddexpression const* e = exp_table[i];
-    if (!e) continue;
-    e->put_basic_doc(os, method);
+    exp_table[i]->put_basic_doc(os, method);
     os << ";" << std::endl;
   }
 }

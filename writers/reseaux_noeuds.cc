@@ -54,12 +54,12 @@ void Bddexpression::put_c(std::ostream& os, std::string const& array,
 void Bddexpression::put_doc(std::ostream& os, std::string const& array) const {
   if (!wood || !wood->Manager()) return;
   bddpp_manager& m = *wood->Manager();
-  if (!var.manager_ref() || !var.node()) {
+  if (bdd_vide(var)) {
     os << "   not defined!";
     return;
   }
   std::string tete = "   " + m.Name_var_by_bdd(var);
-  if (!exp.manager_ref() || !exp.node()) {
+  if (bdd_vide(exp)) {
     os << tete << "= ???";
   } else if (m.Bdd_is_tautology(exp)) {
     os << tete << (m.Bdd_is_one_tautologic(exp) ? "= true;" : "= false;");

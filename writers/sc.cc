@@ -93,6 +93,36 @@ void entete_sc(std::ostream& os, const FBA& a) {
   os << "halts: " << 0 << std::endl << "end:" << std::endl << std::endl;
 }
 
+// "$0" or "$1" for a constant g, and true; false, with nothing written, for
+// any other function.
+bool constante_sc(std::ostream& os, bddpp_manager* m, const bdd& g) {
+  if (m->Bdd_is_tautology(g, 0))
+    os << "$0";
+  else if (m->Bdd_is_tautology(g, 1))
+    os << "$1";
+  else
+    return false;
+  return true;
+}
+
+// One gate of a multiplexer on its net: the THEN gate, x and its
+// cofactor, or the ELSE gate, (not x) and its cofactor; a cofactor that is
+// the constant true leaves the literal of x alone.
+void porte_sc(std::ostream& os, netlist_sc& nl, int net, const std::string& nom, const bdd& x,
+              const bdd& cofacteur, bool sinon, int method) {
+  bddpp_manager* m = nl.a.manager;
+  bdd porte = m->Bdd_and(sinon ? m->Bdd_not(x) : x, cofacteur);
+  const char* non = sinon ? "!" : "";
+  os << "-- " << sop_en_mots(m, porte, method) << std::endl << net << ": " << nom << std::endl;
+  if (!constante_sc(os, m, porte)) {
+    if (m->Bdd_is_var(sinon ? m->Bdd_not(porte) : porte))
+      os << non << nl.net(x);
+    else
+      os << " and: (" << non << nl.net(x) << " " << nl.net(cofacteur) << ")";
+  }
+  os << std::endl;
+}
+
 // The multiplexer of the entry at position p: its OR net, then its THEN
 // gate (top variable and then-cofactor) and its ELSE gate (negated top
 // variable and else-cofactor); constant parts are the nets $0 and $1.
@@ -109,30 +139,8 @@ void multiplexeur_sc(std::ostream& os, netlist_sc& nl, int p, const std::string&
   os << "-- " << sop_en_mots(m, f, method) << std::endl
      << net << ": " << w << annonce << std::endl
      << "or: (" << net + 1 << " " << net + 2 << ")" << std::endl;
-  bdd alors = m->Bdd_and(x, T);
-  os << "-- " << sop_en_mots(m, alors, method) << std::endl
-     << net + 1 << ": " << w << "_THEN" << std::endl;
-  if (m->Bdd_is_tautology(alors, 0))
-    os << "$0";
-  else if (m->Bdd_is_tautology(alors, 1))
-    os << "$1";
-  else if (m->Bdd_is_var(alors))
-    os << nl.net(x);
-  else
-    os << " and: (" << nl.net(x) << " " << nl.net(T) << ")";
-  os << std::endl;
-  bdd sinon = m->Bdd_and(m->Bdd_not(x), E);
-  os << "-- " << sop_en_mots(m, sinon, method) << std::endl
-     << net + 2 << ": " << w << "_ELSE" << std::endl;
-  if (m->Bdd_is_tautology(sinon, 0))
-    os << "$0";
-  else if (m->Bdd_is_tautology(sinon, 1))
-    os << "$1";
-  else if (m->Bdd_is_var(m->Bdd_not(sinon)))
-    os << "!" << nl.net(x);
-  else
-    os << " and: (!" << nl.net(x) << " " << nl.net(E) << ")";
-  os << std::endl;
+  porte_sc(os, nl, net + 1, w + "_THEN", x, T, false, method);
+  porte_sc(os, nl, net + 2, w + "_ELSE", x, E, true, method);
 }
 
 }  // namespace
@@ -167,12 +175,7 @@ void FBA::SC_put(std::ostream& os, int method) const {
   for (int i = 0; i < n; ++i) {
     os << n + i << ": " << fba_nom_etat_suivant(*this, i) << annonces(positions_sorties, n + i, nin)
        << std::endl;
-    if (manager->Bdd_is_tautology(suivantes[i], 0))
-      os << "$0";
-    else if (manager->Bdd_is_tautology(suivantes[i], 1))
-      os << "$1";
-    else
-      os << nl.net(suivantes[i]);
+    if (!constante_sc(os, manager, suivantes[i])) os << nl.net(suivantes[i]);
     os << std::endl;
   }
   for (int k = 0; k < nin; ++k)
