@@ -11,6 +11,7 @@
 //    in earliest_sort order, with its own function.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "automate_test.h"
@@ -254,6 +255,17 @@ TEST(Equations, UndeterminedInitialValueAndAbstractEquation) {
   abstraite.put_basic_doc(rien, 0);
   abstraite.put_esterel(rien, 0);
   EXPECT_EQ(rien.str(), "");
+}
+
+// No grafcet compiles into an automaton without steps, but one built
+// directly must not have its empty initial minterm printed: its only
+// situation is initial.
+TEST(Equations, BrimotOfAnAutomatonWithoutVariables) {
+  std::set<int> aucun;
+  FBA f("v", aucun, {}, {}, {});
+  std::ostringstream os;
+  f.BRIMOT_put(os, 0);
+  EXPECT_EQ(os.str(), "initial 1;\n\ntransition\n\ndefinitions\n\n");
 }
 
 }  // namespace
