@@ -10,7 +10,7 @@
 #include <string>
 
 template <typename T>
-bool item_in(std::list<T>& l, T const& x) {
+bool item_in(std::list<T> const& l, T const& x) {
   for (auto const& e : l)
     if (e == x) return true;
   return false;

@@ -1,7 +1,7 @@
 // The conventions shared by the target writers.
 #include "ecrivains.h"
 
-#include <algorithm>
+#include "listpp.h"
 
 std::string fba_nom_etat(const FBA& a, int i) { return "X" + a.state_names[i]; }
 
@@ -143,15 +143,22 @@ std::string element_c(const bdd& f, const std::string& tableau) {
          std::to_string(f.node()->global_id) + "]";
 }
 
-std::set<long> indexes_lus(Bddexpressionwood& w) {
+template <typename Indexes>
+static std::set<long> lues_par(Bddexpressionwood& w, const Indexes& equations) {
   std::set<long> r;
-  for (long i : w.Exp_ids()) {
+  for (long i : equations) {
     Bddexpression* e = w.exp_by_index(i);
     if (!e || !equation_ecrivable(*e)) continue;
     std::set<long> d = w.Manager()->set_of_index_depend_on(e->getBddExp());
     r.insert(d.begin(), d.end());
   }
   return r;
+}
+
+std::set<long> indexes_lus(Bddexpressionwood& w) { return lues_par(w, w.Exp_ids()); }
+
+std::set<long> indexes_lus(Bddexpressionwood& w, const std::list<long>& equations) {
+  return lues_par(w, equations);
 }
 
 void ouvre_processus_vhdl(std::ostream& os, bddpp_manager& m, const std::string& array,
@@ -174,7 +181,7 @@ void affecte_sorties_vhdl(std::ostream& os, Bddexpressionwood& w, const std::str
     Bddexpression* e = w.exp_by_index(i);
     if (!e || !equation_ecrivable(*e)) continue;
     std::string nom = w.Manager()->Name_var_by_bdd(e->getBddVar());
-    if (std::find(outputs.begin(), outputs.end(), nom) != outputs.end())
+    if (item_in(outputs, nom))
       os << "      " << nom << " <= " << e->getBddExp().vhdl_node_name(array) << ";" << std::endl;
   }
 }

@@ -82,8 +82,10 @@ std::vector<bool> valeurs_initiales(const int* table, int n);
 const char* mot_valeur_initiale(int valeur);
 
 // The indexes of the variables that the written equations of the forest
-// read, in the order of the manager.
+// read, in the order of the manager; of the listed equations only in the
+// second form.
 std::set<long> indexes_lus(Bddexpressionwood& w);
+std::set<long> indexes_lus(Bddexpressionwood& w, const std::list<long>& equations);
 // The equational designs' process, from its head to the loading of the
 // inputs' elements on the rising edge (the resets behind the outputs'
 // clearing, when `sorties_a_zero`).

@@ -95,13 +95,7 @@ void Bddexpressionwood::Put_vhdl(std::ostream& os, std::string const& array,
     for (auto const& t : transfers) os << "    " << t << ";" << std::endl;
   os << "   end if;" << std::endl << "end process;" << std::endl << std::endl;
   os << "-- actualisation" << std::endl;
-  std::set<long> lues;
-  for (long i : ordre)
-    if (equation_ecrivable(*exp_table[i])) {
-      std::set<long> d = manager->set_of_index_depend_on(exp_table[i]->getBddExp());
-      lues.insert(d.begin(), d.end());
-    }
-  for (long v : lues) {
+  for (long v : indexes_lus(*this, ordre)) {
     std::string nom = manager->Name_var_by_index(v);
     if (!item_in(inputs, nom) && !item_in(outputs, nom))
       manager->Print_node_for_eval_VHDL_input("", "", array, os, nom);

@@ -68,10 +68,7 @@ automate_genere decale(const automate_genere& a) {
 TEST(VhdlGrafcet, GrafcetDesignsRunAsTheAutomaton) {
   corpus_genere c = genere_corpus("writers_vhdl_grafcet", {"-c"}, 4);
   // Each automaton compiled once, written in both forms.
-  std::vector<compilation_test> compilations(c.automates.size());
-  for (size_t k = 0; k < c.automates.size(); ++k)
-    if (!c.automates[k].equationnel)
-      compilations[k] = compile_texte(read_file(c.automates[k].fichier(".gt")));
+  automates_en_memoire memoire = recompile(c);
   for (int altera : {0, 1}) {
     std::vector<automate_genere> decales;
     std::vector<const automate_genere*> originaux;
@@ -79,9 +76,9 @@ TEST(VhdlGrafcet, GrafcetDesignsRunAsTheAutomaton) {
     for (size_t k = 0; k < c.automates.size(); ++k) {
       const automate_genere& a = c.automates[k];
       if (a.equationnel) continue;
-      ASSERT_TRUE(compilations[k].automate) << a.module;
+      ASSERT_TRUE(memoire.fba[k]) << a.module;
       std::ostringstream os;
-      compilations[k].automate->VHDL_grafcet_put(os, altera, altera ? 1 : 0);
+      memoire.fba[k]->VHDL_grafcet_put(os, altera, altera ? 1 : 0);
       designs.push_back(a.fichier(altera ? ".grafcet.altera.vhd" : ".grafcet.vhd"));
       write_file(designs.back(), os.str());
       decales.push_back(decale(a));
