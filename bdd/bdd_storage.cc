@@ -93,7 +93,7 @@ void bdd_storage::drop_support(bdd_support const* s) {
   }
 }
 
-bdd_unique_table::bdd_unique_table() : slots(1024, slot{nullptr, 0}), count(0) {}
+bdd_unique_table::bdd_unique_table() : slots(1024, 0), count(0) {}
 
 size_t bdd_unique_table::key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e) {
   uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(t) >> 3) * 0x9E3779B97F4A7C15ULL;
@@ -102,16 +102,21 @@ size_t bdd_unique_table::key_hash(int32_t id, int else_link, bdd_node const* t, 
   return static_cast<size_t>(h ^ (h >> 29));
 }
 
+size_t bdd_unique_table::hash_of(bdd_node const* n) {
+  return key_hash(n->id, n->else_link, n->then_node, n->else_node);
+}
+
 // The slot holding the key, or the empty slot where it would go.
 size_t bdd_unique_table::position(size_t hash, int32_t id, int else_link, bdd_node const* t,
                                   bdd_node const* e) const {
   size_t mask = slots.size() - 1;
   size_t i = hash & mask;
-  while (slots[i].node) {
-    bdd_node const* n = slots[i].node;
-    if (slots[i].hash == hash && n->id == id && n->then_node == t && n->else_node == e &&
-        n->else_link == else_link)
-      return i;
+  uintptr_t tag = tag_of(hash);
+  while (uintptr_t w = slots[i]) {
+    if ((w & tag_bits) == tag) {
+      bdd_node const* n = node_in(w);
+      if (n->id == id && n->then_node == t && n->else_node == e && n->else_link == else_link) return i;
+    }
     i = (i + 1) & mask;
   }
   return i;
@@ -123,67 +128,67 @@ bdd_node* bdd_unique_table::find(int32_t id, int else_link, bdd_node* t, bdd_nod
   if (2 * (count + 1) > slots.size()) grow();
   at.hash = key_hash(id, else_link, t, e);
   at.slot = position(at.hash, id, else_link, t, e);
-  return slots[at.slot].node;
+  return node_in(slots[at.slot]);
 }
 
 void bdd_unique_table::insert_at(place const& at, bdd_node* n) {
   ++count;
-  slots[at.slot] = slot{n, at.hash};
+  slots[at.slot] = word(n, at.hash);
   n->in_table = 1;
 }
 
 void bdd_unique_table::clear() {
-  std::fill(slots.begin(), slots.end(), slot{nullptr, 0});
+  std::fill(slots.begin(), slots.end(), 0);
   count = 0;
 }
 
 void bdd_unique_table::insert_fresh(bdd_node* n) {
   if (2 * (count + 1) > slots.size()) grow();
-  place_anew(slot{n, key_hash(n->id, n->else_link, n->then_node, n->else_node)});
+  size_t h = hash_of(n);
+  place_anew(word(n, h), h);
   ++count;
   n->in_table = 1;
 }
 
 void bdd_unique_table::insert(bdd_node* n) {
   if (2 * (count + 1) > slots.size()) grow();
-  size_t h = key_hash(n->id, n->else_link, n->then_node, n->else_node);
+  size_t h = hash_of(n);
   size_t i = position(h, n->id, n->else_link, n->then_node, n->else_node);
-  if (!slots[i].node)
+  if (!slots[i])
     ++count;
   else
-    slots[i].node->in_table = 0;
-  slots[i] = slot{n, h};
+    node_in(slots[i])->in_table = 0;
+  slots[i] = word(n, h);
   n->in_table = 1;
 }
 
 void bdd_unique_table::grow() {
-  std::vector<slot> old(slots.size() * 2, slot{nullptr, 0});
+  std::vector<uintptr_t> old(slots.size() * 2, 0);
   old.swap(slots);
-  for (auto const& s : old)
-    if (s.node) place_anew(s);
+  for (uintptr_t w : old)
+    if (w) place_anew(w, hash_of(node_in(w)));
 }
 
 // Linear probing without tombstones: the entries after the hole move back
 // when their home slot allows it.
 void bdd_unique_table::erase(bdd_node* n) {
-  size_t h = key_hash(n->id, n->else_link, n->then_node, n->else_node);
-  size_t i = position(h, n->id, n->else_link, n->then_node, n->else_node);
-  if (!slots[i].node) return;
-  slots[i].node->in_table = 0;
+  size_t i = position(hash_of(n), n->id, n->else_link, n->then_node, n->else_node);
+  if (!slots[i]) return;
+  node_in(slots[i])->in_table = 0;
   size_t mask = slots.size() - 1;
   size_t hole = i;
   size_t j = i;
   for (;;) {
     j = (j + 1) & mask;
-    if (!slots[j].node) break;
-    size_t home = slots[j].hash & mask;
+    if (!slots[j]) break;
+    size_t home = hash_of(node_in(slots[j])) & mask;
     bool movable = hole <= j ? (home <= hole || home > j) : (home <= hole && home > j);
     if (movable) {
       slots[hole] = slots[j];
       hole = j;
     }
   }
-  slots[hole] = slot{nullptr, 0};
+  slots[hole] = 0;
   --count;
 }
 

@@ -24,7 +24,7 @@ struct bdd_storage;
 // A node of a manager. Nodes are shared by every function that contains
 // them and live in their manager's storage until a collection finds them
 // unreferenced; users read them, only the engine changes them.
-class bdd_node {
+class alignas(16) bdd_node {
  public:
   bdd_node();
 

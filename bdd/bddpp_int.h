@@ -32,7 +32,10 @@ struct bdd_support_equal {
 };
 
 // Open-addressed table keyed on the exact tuple (variable id, then node,
-// else node, else sign): no two distinct nodes can ever share a key.
+// else node, else sign): no two distinct nodes can ever share a key. A slot
+// is one word: the node, whose alignment leaves its low bits free for four
+// bits of the key's hash, so that most slots of another key are passed over
+// without reading their node. Half the table stays empty.
 class bdd_unique_table {
  public:
   // Where a key is, or would go.
@@ -56,25 +59,27 @@ class bdd_unique_table {
   size_t size() const { return count; }
   template <typename F>
   void for_each(F f) const {
-    for (auto const& s : slots)
-      if (s.node) f(s.node);
+    for (uintptr_t w : slots)
+      if (w) f(node_in(w));
   }
 
  private:
-  struct slot {
-    bdd_node* node;
-    size_t hash;
-  };
+  static constexpr uintptr_t tag_bits = alignof(bdd_node) - 1;
+  static_assert(alignof(bdd_node) >= 16, "a slot keeps four bits of hash beside its node");
+  static bdd_node* node_in(uintptr_t w) { return reinterpret_cast<bdd_node*>(w & ~tag_bits); }
+  static uintptr_t tag_of(size_t hash) { return static_cast<uintptr_t>(hash >> 60) & tag_bits; }
+  static uintptr_t word(bdd_node* n, size_t hash) { return reinterpret_cast<uintptr_t>(n) | tag_of(hash); }
   static size_t key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e);
+  static size_t hash_of(bdd_node const* n);
   size_t position(size_t hash, int32_t id, int else_link, bdd_node const* t, bdd_node const* e) const;
-  void place_anew(slot const& s) {
+  void place_anew(uintptr_t w, size_t hash) {
     size_t mask = slots.size() - 1;
-    size_t i = s.hash & mask;
-    while (slots[i].node) i = (i + 1) & mask;
-    slots[i] = s;
+    size_t i = hash & mask;
+    while (slots[i]) i = (i + 1) & mask;
+    slots[i] = w;
   }
   void grow();
-  std::vector<slot> slots;
+  std::vector<uintptr_t> slots;
   size_t count;
 };
 
