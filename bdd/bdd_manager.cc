@@ -83,33 +83,20 @@ void bddpp_manager::Map_suppress(bdd_node* n) {
 
 bdd_node* bddpp_manager::Find_or_create_bdd_node(long index, int then_link, int else_link, bdd_node* then_node,
                                                  bdd_node* else_node, int& link) {
-  link *= then_link;
-  if (index == -1) return one;
-  if (!bdd_engine::in_range(this, index)) {
-    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
-              << "  index " << index << " is out of range" << std::endl;
-    bdd_fatal();
-  }
-  int e = then_link * else_link;
-  if (then_node == one && else_node == one) return e == 1 ? one : bdd_engine::var_node_at(this, index);
-  int32_t ti = bdd_engine::index(then_node);
-  int32_t ei = bdd_engine::index(else_node);
-  bool then_fault = ti >= 0 && index >= ti;
-  if (then_fault || (ei >= 0 && index >= ei)) {
-    std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
-              << "  index " << index << " is not less than "
-              << (then_fault ? " its then node index (" : " its else node index (") << (then_fault ? ti : ei)
-              << ")" << std::endl;
-    bdd_fatal();
-  }
-  int32_t id = id_at[index];
-  bdd_unique_table::place at;
-  bdd_node* n = store->map.find(id, e, then_node, else_node, at);
-  if (n) return n;
-  n = bdd_engine::make_node(this, id, e, then_node, else_node, &at);
-  ++then_node->refs;
-  ++else_node->refs;
-  return n;
+  return bdd_engine::find_or_make(this, index, then_link, else_link, then_node, else_node, link);
+}
+
+void bdd_engine::index_out_of_range(long index) {
+  std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
+            << "  index " << index << " is out of range" << std::endl;
+  bdd_fatal();
+}
+
+void bdd_engine::index_not_above(long index, bool then_fault, int32_t child_index) {
+  std::cerr << "FATAL ERROR: Bad call of bddpp_manager::Find_or_create_bdd_node():" << std::endl
+            << "  index " << index << " is not less than "
+            << (then_fault ? " its then node index (" : " its else node index (") << child_index << ")" << std::endl;
+  bdd_fatal();
 }
 
 bdd_node* bddpp_manager::New_node_var_last(std::string const& name) {

@@ -15,19 +15,9 @@ bdd_storage::~bdd_storage() {
   for (bdd_support* s : supports) delete s;
 }
 
-// A free slot: its fields are left over from its last node, so the caller
-// sets every one (see make_node).
-bdd_node* bdd_storage::allocate() {
-  if (free_list) {
-    bdd_node* n = free_list;
-    free_list = n->then_node;
-    return n;
-  }
-  if (used_in_last == chunk_size) {
-    chunks.emplace_back(new bdd_node[chunk_size]);
-    used_in_last = 0;
-  }
-  return &chunks.back()[used_in_last++];
+void bdd_storage::add_chunk() {
+  chunks.emplace_back(new bdd_node[chunk_size]);
+  used_in_last = 0;
 }
 
 // A slot is free when it has no manager; nothing else reads its fields.
@@ -95,48 +85,6 @@ void bdd_storage::drop_support(bdd_support const* s) {
 
 bdd_unique_table::bdd_unique_table() : slots(1024, 0), count(0) {}
 
-size_t bdd_unique_table::key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e) {
-  uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(t) >> 3) * 0x9E3779B97F4A7C15ULL;
-  h ^= static_cast<uint64_t>(reinterpret_cast<uintptr_t>(e) >> 3) * 0xC2B2AE3D27D4EB4FULL;
-  h ^= (static_cast<uint64_t>(static_cast<uint32_t>(id)) << 1 | (else_link > 0)) * 0x165667B19E3779F9ULL;
-  return static_cast<size_t>(h ^ (h >> 29));
-}
-
-size_t bdd_unique_table::hash_of(bdd_node const* n) {
-  return key_hash(n->id, n->else_link, n->then_node, n->else_node);
-}
-
-// The slot holding the key, or the empty slot where it would go.
-size_t bdd_unique_table::position(size_t hash, int32_t id, int else_link, bdd_node const* t,
-                                  bdd_node const* e) const {
-  size_t mask = slots.size() - 1;
-  size_t i = hash & mask;
-  uintptr_t tag = tag_of(hash);
-  while (uintptr_t w = slots[i]) {
-    if ((w & tag_bits) == tag) {
-      bdd_node const* n = node_in(w);
-      if (n->id == id && n->then_node == t && n->else_node == e && n->else_link == else_link) return i;
-    }
-    i = (i + 1) & mask;
-  }
-  return i;
-}
-
-// Grows first when one more node would fill half the table, so that the
-// place found stays good for the insertion that may follow.
-bdd_node* bdd_unique_table::find(int32_t id, int else_link, bdd_node* t, bdd_node* e, place& at) {
-  if (2 * (count + 1) > slots.size()) grow();
-  at.hash = key_hash(id, else_link, t, e);
-  at.slot = position(at.hash, id, else_link, t, e);
-  return node_in(slots[at.slot]);
-}
-
-void bdd_unique_table::insert_at(place const& at, bdd_node* n) {
-  ++count;
-  slots[at.slot] = word(n, at.hash);
-  n->in_table = 1;
-}
-
 void bdd_unique_table::clear() {
   std::fill(slots.begin(), slots.end(), 0);
   count = 0;
@@ -203,38 +151,9 @@ uint32_t bdd_engine::new_visit(bdd_node const* n) {
   return st.visit_stamp;
 }
 
-int32_t bdd_engine::new_global_id(bddpp_manager* m) {
-  if (m->next_global_id == INT32_MAX) {
-    std::cerr << "FATAL ERROR in bddpp_manager: node creation counter exhausted!" << std::endl;
-    bdd_fatal();
-  }
-  return m->next_global_id++;
-}
-
-// A new node with no reference, entered into the unique table. Its support
-// set is made when first asked for (bdd_support.cc).
-bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
-                                bdd_unique_table::place const* at) {
-  bdd_storage& st = *m->store;
-  bdd_node* n = st.allocate();
-  n->manager = m;
-  n->then_node = t;
-  n->else_node = e;
-  n->id = id;
-  n->print_id = 0;
-  n->global_id = new_global_id(m);
-  n->refs = 0;
-  n->else_link = static_cast<int16_t>(else_link);
-  n->mark = 0;
-  n->visit = 0;
-  n->in_table = 0;
-  bdd_node_signature(id, else_link, t, e);  // ends the process on a child with a bad global id
-  if (at)
-    st.map.insert_at(*at, n);
-  else
-    st.map.insert(n);
-  st.cache.fit(st.map.size());
-  return n;
+void bdd_engine::counter_exhausted() {
+  std::cerr << "FATAL ERROR in bddpp_manager: node creation counter exhausted!" << std::endl;
+  bdd_fatal();
 }
 
 std::vector<bdd_node*> bdd_engine::nodes_by_signature(bddpp_manager* m) {

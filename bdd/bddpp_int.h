@@ -46,8 +46,15 @@ class bdd_unique_table {
   bdd_unique_table();
   // The node of that key, or null; `at` is then where it would go, until
   // the table next changes.
-  bdd_node* find(int32_t id, int else_link, bdd_node* t, bdd_node* e, place& at);
-  void insert_at(place const& at, bdd_node* n);
+  // Grows first when one more node would fill half the table, so that the
+  // place found stays good for the insertion that may follow.
+  bdd_node* find(int32_t id, int else_link, bdd_node* t, bdd_node* e, place& at) {
+    if (2 * (count + 1) > slots.size()) grow();
+    at.hash = key_hash(id, else_link, t, e);
+    at.slot = position(at.hash, id, else_link, t, e);
+    return node_in(slots[at.slot]);
+  }
+  inline void insert_at(place const& at, bdd_node* n);
   // Stores n, replacing a node of the same key if there is one.
   void insert(bdd_node* n);
   // Removes the node stored under n's key, if any.
@@ -69,9 +76,27 @@ class bdd_unique_table {
   static bdd_node* node_in(uintptr_t w) { return reinterpret_cast<bdd_node*>(w & ~tag_bits); }
   static uintptr_t tag_of(size_t hash) { return static_cast<uintptr_t>(hash >> 60) & tag_bits; }
   static uintptr_t word(bdd_node* n, size_t hash) { return reinterpret_cast<uintptr_t>(n) | tag_of(hash); }
-  static size_t key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e);
-  static size_t hash_of(bdd_node const* n);
-  size_t position(size_t hash, int32_t id, int else_link, bdd_node const* t, bdd_node const* e) const;
+  static size_t key_hash(int32_t id, int else_link, bdd_node const* t, bdd_node const* e) {
+    uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(t) >> 3) * 0x9E3779B97F4A7C15ULL;
+    h ^= static_cast<uint64_t>(reinterpret_cast<uintptr_t>(e) >> 3) * 0xC2B2AE3D27D4EB4FULL;
+    h ^= (static_cast<uint64_t>(static_cast<uint32_t>(id)) << 1 | (else_link > 0)) * 0x165667B19E3779F9ULL;
+    return static_cast<size_t>(h ^ (h >> 29));
+  }
+  static size_t hash_of(bdd_node const* n) { return key_hash(n->id, n->else_link, n->then_node, n->else_node); }
+  // The slot holding the key, or the empty slot where it would go.
+  size_t position(size_t hash, int32_t id, int else_link, bdd_node const* t, bdd_node const* e) const {
+    size_t mask = slots.size() - 1;
+    size_t i = hash & mask;
+    uintptr_t tag = tag_of(hash);
+    while (uintptr_t w = slots[i]) {
+      if ((w & tag_bits) == tag) {
+        bdd_node const* n = node_in(w);
+        if (n->id == id && n->then_node == t && n->else_node == e && n->else_link == else_link) return i;
+      }
+      i = (i + 1) & mask;
+    }
+    return i;
+  }
   void place_anew(uintptr_t w, size_t hash) {
     size_t mask = slots.size() - 1;
     size_t i = hash & mask;
@@ -200,7 +225,18 @@ class bdd_memo {
 // Everything a manager owns besides its per-variable tables.
 struct bdd_storage {
   ~bdd_storage();
-  bdd_node* allocate();
+  // A free slot: its fields are left over from its last node, so the caller
+  // sets every one (see make_node).
+  bdd_node* allocate() {
+    if (free_list) {
+      bdd_node* n = free_list;
+      free_list = n->then_node;
+      return n;
+    }
+    if (used_in_last == chunk_size) add_chunk();
+    return &chunks.back()[used_in_last++];
+  }
+  void add_chunk();
   void release(bdd_node* n);
   void forget_support(bdd_node const* n);
   void refill(uint32_t dead_stamp);
@@ -259,11 +295,20 @@ struct bdd_engine {
     return false;
   }
   static bool in_range(bddpp_manager const* m, long i) { return i >= 0 && i < m->nbr_var; }
-  static int32_t new_global_id(bddpp_manager* m);
+  static int32_t new_global_id(bddpp_manager* m) {
+    if (m->next_global_id == INT32_MAX) counter_exhausted();
+    return m->next_global_id++;
+  }
+  [[noreturn]] static void counter_exhausted();
   // A new node with no reference, entered into the unique table (at the
   // place a look-up just found, when given).
-  static bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
-                             bdd_unique_table::place const* at = nullptr);
+  static inline bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
+                                    bdd_unique_table::place const* at = nullptr);
+  // The work of Find_or_create_bdd_node, which the walks reach through join.
+  static inline bdd_node* find_or_make(bddpp_manager* m, long index, int then_link, int else_link,
+                                       bdd_node* then_node, bdd_node* else_node, int& link);
+  [[noreturn]] static void index_out_of_range(long index);
+  [[noreturn]] static void index_not_above(long index, bool then_fault, int32_t child_index);
   // The node of (variable at index ? (t_link, t) : (e_link, e)): the half
   // itself when both are equal, otherwise the node found or created.
   static bdd_node* join(bddpp_manager* m, int32_t index, int t_link, bdd_node* t, int e_link, bdd_node* e,
@@ -273,7 +318,7 @@ struct bdd_engine {
       return t;
     }
     link = 1;
-    return m->Find_or_create_bdd_node(index, t_link, e_link, t, e, link);
+    return find_or_make(m, index, t_link, e_link, t, e, link);
   }
   // Doubles the per-variable tables when they are full.
   static void grow_tables(bddpp_manager* m);
@@ -295,6 +340,59 @@ struct bdd_engine {
   static bdd fold_literals(bddpp_manager* m, bdd r, int const* literals,
                            bdd (bddpp_manager::*op)(bdd const&, bdd const&));
 };
+
+void bdd_unique_table::insert_at(place const& at, bdd_node* n) {
+  ++count;
+  slots[at.slot] = word(n, at.hash);
+  n->in_table = 1;
+}
+
+// Its support set is made when first asked for (bdd_support.cc).
+bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
+                                bdd_unique_table::place const* at) {
+  bdd_storage& st = *m->store;
+  bdd_node* n = st.allocate();
+  n->manager = m;
+  n->then_node = t;
+  n->else_node = e;
+  n->id = id;
+  n->print_id = 0;
+  n->global_id = new_global_id(m);
+  n->refs = 0;
+  n->else_link = static_cast<int16_t>(else_link);
+  n->mark = 0;
+  n->visit = 0;
+  n->in_table = 0;
+  // The signature ends the process on a child with a bad global id.
+  if (id != -1 && id != -3 && (t->global_id < 0 || e->global_id < 0)) bdd_node_signature(id, else_link, t, e);
+  if (at)
+    st.map.insert_at(*at, n);
+  else
+    st.map.insert(n);
+  st.cache.fit(st.map.size());
+  return n;
+}
+
+bdd_node* bdd_engine::find_or_make(bddpp_manager* m, long index, int then_link, int else_link, bdd_node* then_node,
+                                   bdd_node* else_node, int& link) {
+  link *= then_link;
+  if (index == -1) return m->one;
+  if (!in_range(m, index)) index_out_of_range(index);
+  int e = then_link * else_link;
+  if (then_node == m->one && else_node == m->one) return e == 1 ? m->one : var_node_at(m, index);
+  int32_t ti = bdd_engine::index(then_node);
+  int32_t ei = bdd_engine::index(else_node);
+  bool then_fault = ti >= 0 && index >= ti;
+  if (then_fault || (ei >= 0 && index >= ei)) index_not_above(index, then_fault, then_fault ? ti : ei);
+  int32_t id = m->id_at[index];
+  bdd_unique_table::place at;
+  bdd_node* n = m->store->map.find(id, e, then_node, else_node, at);
+  if (n) return n;
+  n = make_node(m, id, e, then_node, else_node, &at);
+  ++then_node->refs;
+  ++else_node->refs;
+  return n;
+}
 
 // Ends the process after an internal error whose message is written.
 [[noreturn]] void bdd_fatal();
