@@ -162,7 +162,8 @@ int bddpp_manager::Bdd_is_correct(bdd const& f) {
 void bddpp_manager::Bdd_gc() {
   auto collectable = [this](bdd_node* n) { return n->id != -1 && var_nodes[n->id] != n; };
   uint32_t dead_stamp = bdd_engine::new_visit(one);
-  std::vector<bdd_node*> dead;
+  std::vector<bdd_node*>& dead = store->dead;
+  dead.clear();
   auto bury = [&](bdd_node* n) {
     n->visit = dead_stamp;
     dead.push_back(n);

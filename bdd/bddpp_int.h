@@ -258,6 +258,9 @@ struct bdd_storage {
   std::unordered_map<bdd_node const*, bdd_support const*> support_of_node;
   uint32_t visit_stamp = 0;
   bdd_cache cache;
+  // The nodes a collection frees, kept between collections so that its room
+  // is taken once.
+  std::vector<bdd_node*> dead;
 };
 
 // The engine's own access to the private parts of nodes and managers.
