@@ -308,8 +308,8 @@ struct bdd_engine {
   static inline bdd_node* make_node(bddpp_manager* m, int32_t id, int else_link, bdd_node* t, bdd_node* e,
                                     bdd_unique_table::place const* at = nullptr);
   // The work of Find_or_create_bdd_node, which the walks reach through join.
-  static inline bdd_node* find_or_make(bddpp_manager* m, long index, int then_link, int else_link,
-                                       bdd_node* then_node, bdd_node* else_node, int& link);
+  static inline bdd_node* find_or_make(bddpp_manager* m, long index, int then_link, int else_link, bdd_node* then_node,
+                                       bdd_node* else_node, int& link);
   [[noreturn]] static void index_out_of_range(long index);
   [[noreturn]] static void index_not_above(long index, bool then_fault, int32_t child_index);
   // The node of (variable at index ? (t_link, t) : (e_link, e)): the half
