@@ -100,6 +100,15 @@ TEST(BddDeathTest, InternalErrorsEndWithStatusOne) {
        "ERROR in bdd_node_signature\\(\\): else node have a bad global id!"},
       {"signature of a bad then child", bad_child(true),
        "ERROR in bdd_node_signature\\(\\): then node have a bad global id!"},
+      // A node being made checks its children the same way.
+      {"new node over a child with a bad global id",
+       [](bddpp_manager& m, std::vector<bdd>& v) {
+         static bdd_node bad;
+         bad.global_id = -1;
+         int link = 1;
+         m.Find_or_create_bdd_node(0, 1, 1, v[1].node(), &bad, link);
+       },
+       "ERROR in bdd_node_signature\\(\\): else node have a bad global id!"},
       // The check writes its line, then the operands, the result and the
       // manager.
       {"conjunction above its operands", above_its_operands(true),
