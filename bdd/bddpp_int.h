@@ -366,8 +366,9 @@ bdd_node* bdd_engine::make_node(bddpp_manager* m, int32_t id, int else_link, bdd
   n->mark = 0;
   n->visit = 0;
   n->in_table = 0;
-  // The signature ends the process on a child with a bad global id.
-  if (id != -1 && id != -3 && (t->global_id < 0 || e->global_id < 0)) bdd_node_signature(id, else_link, t, e);
+  // Every caller gives a variable id; the signature ends the process on a
+  // child with a bad global id.
+  if (t->global_id < 0 || e->global_id < 0) bdd_node_signature(id, else_link, t, e);
   if (at)
     st.map.insert_at(*at, n);
   else
