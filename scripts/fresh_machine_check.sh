@@ -3,8 +3,9 @@
 # would: builds a root with debootstrap, clones this repository into it (what
 # is committed, not the work tree) and runs `setup.sh run`, then
 # `setup.sh test`, inside a chroot. Rerun it whenever the package list in
-# setup.sh changes. Needs root and the network to the Debian mirror; takes
-# ten minutes or more, so it is not part of the CI run.
+# setup.sh changes. Needs root and the network to the Debian package source
+# of this machine's apt configuration (found by apt_source.sh); takes ten
+# minutes or more, so it is not part of the CI run.
 #   fresh_machine_check.sh [--keep] [DIR]
 # DIR, empty or missing, receives the root (default: a new folder under
 # /var/tmp). The root is removed at the end unless --keep is given; the two
@@ -13,9 +14,9 @@ set -euo pipefail
 keep=0
 if [ "${1:-}" = --keep ]; then keep=1; shift; fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-mirror=http://deb.debian.org/debian
 
 [ "$(id -u)" = 0 ] || { echo "fresh_machine_check: must run as root" >&2; exit 2; }
+mirror=$(bash "$repo/scripts/apt_source.sh") || exit 2
 if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q \
     --no-install-recommends debootstrap
@@ -51,7 +52,7 @@ mount_in() {  # mount_in TARGET mount-arguments...
   mounts+=("$target")
 }
 
-echo "=== debootstrap --variant=minbase bookworm $root"
+echo "=== debootstrap --variant=minbase bookworm $root $mirror"
 start=$SECONDS
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.debootstrap.txt" 2>&1 || {
   tail -30 "$root.debootstrap.txt" >&2
