@@ -6,6 +6,7 @@
 // guide states are checked on pairs of charts that must compile alike.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -168,6 +169,7 @@ const std::string anneau_des_activites =
 TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
   const std::string instable = "push and not estop";
   const std::vector<std::string> compile = {"latch.gt", "-c"};
+  const std::string sans_amont = "\"push : not estop\",\n  5 300 90 FR: TO: (2) : \"estop and push";
   const cas_message table[] = {
       {{"syntax error, unexpected WORD, expecting INPUT",
         "file latch.gt not found or syntax error ..."},
@@ -223,6 +225,13 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
       {{"RECHERCHE PAR ETAT ACCESSIBLES demande"}, {}, compile, 0, anneau_des_activites},
       {{"Error: possibly unstable grafcet! compilation aborted ..."}, {},
        {"latch.gt", "-c", "-equational"}, 1, anneau_des_activites},
+      // A transition without upstream step: unguarded, it fires for ever.
+      {{"INSTABILITY CYCLE including the transitions set: "},
+       {{"\"push : not estop\"\n", sans_amont + "\"\n"}}},
+      {{"RECHERCHE PAR ETAT ACCESSIBLES demande"},
+       {{"\"push : not estop\"\n", sans_amont + " :\"\n"}},
+       compile,
+       0},
       {{"Warning: no outputs required : only generation of .log file ..."}, {}, {"latch.gt"}, 0},
       {{"SC generation is incompatible with the equationnal compilation mode", "EQU_MODE demande"},
        {},
@@ -304,6 +313,8 @@ TEST(Guide, TheRulesOfTheFormatHoldOnTheAnnotatedChart) {
        "TO: (1) : \"push and not estop :\""},
       {"an empty part is 1", t1, "TO: (1) : \"push and not estop :\"",
        "TO: (1) : \": push and not estop\""},
+      {"an empty part is 1", t1, "TO: (1) : \"push and not estop :\"",
+       "TO: (1) : \"push and not estop : 1\""},
       {"a part always false is 1", t1, "TO: (1) : \"push and not estop : 1\"",
        "TO: (1) : \"push and not estop : 0\""},
       {"the =1 rule", t4, "FR: (2) TO: (0) : \"1\"", "FR: (2) TO: (0) : \"estop=1\""},
