@@ -123,7 +123,8 @@ class Bddexpression {
   void put_csharp(std::ostream& os, std::string const& array, int count = 0) const;
   void put_csharp(std::ostream& os, std::string const& array, std::string const& prefix,
                   std::string const& suffix, int count = 0) const;
-  // SystemC: the variable's signal written with its sum of products.
+  // SystemC: a local bool of the variable's name, set to its sum of
+  // products.
   void put_systemc(std::ostream& os, int method) const;
   // Sorva VHDL: the variable is also stored in the array, at the element
   // of its literal node; an output only gets its network.

@@ -42,8 +42,10 @@ void entete_systemc(std::ostream& h, const std::string& m, const std::vector<std
 
 }  // namespace
 
-// The next values are signals like the registers, which they load at the
-// clock edge; every equation writes its signal.
+// A signal written in the process keeps its old value until the process
+// returns: every equation is computed into a local of its variable's name,
+// which the equations after it read, and the signals are written at the
+// end. The next values keep their signals, which the registers load.
 void b_automaton::SYSTEMC_put(std::ostream& cc, std::ostream& h, int method,
                               std::string const& module) {
   const std::string& m = module;
@@ -69,11 +71,17 @@ void b_automaton::SYSTEMC_put(std::ostream& cc, std::ostream& h, int method,
   for (int i = 0; i < n; ++i)
     cc << "    " << etats[i] << " = " << (initial_values[i] == 1 ? "!false" : "false") << ";"
        << std::endl;
-  cc << "  }" << std::endl << "  else if ( clk.event()){ " << std::endl;
+  cc << "  }" << std::endl << "  else if ( clk.posedge()){ " << std::endl;
   if (wood->exp_number() > 0) {
     cc << " //internal definitions" << std::endl;
     wood->Put_systemc(cc, method);
     cc << std::endl;
+    for (long i : wood->earliest_sort()) {
+      Bddexpression* e = wood->exp_by_index(i);
+      if (!e || !equation_ecrivable(*e)) continue;
+      std::string v = wood->Manager()->Name_var_by_bdd(e->getBddVar());
+      cc << "    this->" << v << ".write(" << v << ");" << std::endl;
+    }
   }
   for (int i = 0; i < n; ++i) cc << "    " << etats[i] << " = " << suivants[i] << ";" << std::endl;
   cc << "  }" << std::endl << "};" << std::endl;
@@ -87,11 +95,11 @@ void Bddexpressionwood::Put_systemc(std::ostream& os, int method) const {
   }
 }
 
-// "<=" would be a comparison in C++: the signal is written with write.
+// The local hides its variable's signal or port for the rest of the process.
 void Bddexpression::put_systemc(std::ostream& os, int method) const {
   if (!equation_ecrivable(*this)) return;
   bddpp_manager& m = *wood->Manager();
-  os << m.Name_var_by_bdd(var) << ".write(";
+  os << "bool " << m.Name_var_by_bdd(var) << " = ";
   m.Print_sop(" || ", " && ", "! ", "", os, exp, method);
-  os << ");";
+  os << ";";
 }

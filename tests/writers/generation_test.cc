@@ -320,6 +320,20 @@ automates_en_memoire recompile(const corpus_genere& c) {
   return r;
 }
 
+void compare_modes(const automate_genere& f, const std::vector<std::string>& tf,
+                   const automate_genere& e, const std::vector<std::string>& te) {
+  SCOPED_TRACE(f.module + " and " + e.module);
+  ASSERT_EQ(tf.size(), te.size());
+  for (size_t k = 0; k < tf.size(); ++k) {
+    if (tf[k] == "r") continue;
+    std::map<std::string, char> sf, se;
+    for (size_t o = 0; o < f.sorties.size(); ++o) sf[f.sorties[o]] = tf[k][o];
+    for (size_t o = 0; o < e.sorties.size(); ++o) se[e.sorties[o]] = te[k][o];
+    ASSERT_EQ(sf, se) << "reaction " << k;
+    ASSERT_EQ(tf[k].substr(f.sorties.size()), te[k].substr(e.sorties.size())) << k;
+  }
+}
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences) {
   std::string r;
   for (size_t k = 0; k < sequences.size(); ++k) {

@@ -121,6 +121,11 @@ std::string remplit(std::string modele, const std::map<std::string, std::string>
 std::map<std::string, std::vector<std::string>> traces_du_programme(
     const std::vector<std::string>& commande, const corpus_genere& c);
 
+// The traces of one clean grafcet's automata of both modes, f's and e's,
+// agree at every reaction: the outputs by name, the states by step.
+void compare_modes(const automate_genere& f, const std::vector<std::string>& tf,
+                   const automate_genere& e, const std::vector<std::string>& te);
+
 std::string texte_sequences(const std::vector<std::vector<vecteur>>& sequences);
 std::vector<std::string> lignes(const std::string& texte);
 

@@ -314,21 +314,10 @@ TEST(CiblesCIno, CRunsAsTheAutomaton) {
   ASSERT_EQ(r.exit_code, 0) << r.err;
   auto traces = traces_du_programme({c.dossier + "/pilote"}, c);
   EXPECT_GE(compare_traces(c, traces, "C"), 20);
-  // On a clean grafcet, the C of both modes: outputs by name, states by step.
-  for (auto const& [i, j] : c.paires_propres) {
-    automate_genere const &f = c.automates[i], &e = c.automates[j];
-    SCOPED_TRACE(f.module + " and " + e.module);
-    std::vector<std::string> const &tf = traces[f.module], &te = traces[e.module];
-    ASSERT_EQ(tf.size(), te.size());
-    for (size_t k = 0; k < tf.size(); ++k) {
-      if (tf[k] == "r") continue;
-      std::map<std::string, char> sf, se;
-      for (size_t o = 0; o < f.sorties.size(); ++o) sf[f.sorties[o]] = tf[k][o];
-      for (size_t o = 0; o < e.sorties.size(); ++o) se[e.sorties[o]] = te[k][o];
-      ASSERT_EQ(sf, se) << "reaction " << k;
-      ASSERT_EQ(tf[k].substr(f.sorties.size()), te[k].substr(e.sorties.size())) << k;
-    }
-  }
+  // On a clean grafcet, the C of both modes.
+  for (auto const& [i, j] : c.paires_propres)
+    compare_modes(c.automates[i], traces[c.automates[i].module], c.automates[j],
+                  traces[c.automates[j].module]);
 }
 
 TEST(CiblesCIno, SketchRunsAsTheAutomatonAndBuildsForAvr) {

@@ -118,17 +118,18 @@ TEST(CsharpSystemc, CsharpEquationForms) {
   EXPECT_EQ(sans.str(), avec.str());
 }
 
-// The SystemC equations write their signals; the constant prints "1".
+// The SystemC equations compute locals, each before those that read it;
+// the constant prints "1".
 TEST(CsharpSystemc, SystemcEquations) {
   petite_foret p;
   std::ostringstream os;
   p.d.wood_associee()->Put_systemc(os, 0);
   std::string texte = os.str();
-  EXPECT_NE(texte.find("    t.write(a && ! b);\n"), std::string::npos) << texte;
-  EXPECT_NE(texte.find("    p.write(a);\n"), std::string::npos) << texte;
-  EXPECT_NE(texte.find("    X1next.write(1);\n"), std::string::npos) << texte;
-  EXPECT_NE(texte.find("    o.write(! X1 && ! t);\n"), std::string::npos) << texte;
-  EXPECT_LT(texte.find("t.write"), texte.find("o.write"));
+  EXPECT_NE(texte.find("    bool t = a && ! b;\n"), std::string::npos) << texte;
+  EXPECT_NE(texte.find("    bool p = a;\n"), std::string::npos) << texte;
+  EXPECT_NE(texte.find("    bool X1next = 1;\n"), std::string::npos) << texte;
+  EXPECT_NE(texte.find("    bool o = ! X1 && ! t;\n"), std::string::npos) << texte;
+  EXPECT_LT(texte.find("bool t"), texte.find("bool o"));
 }
 
 // The program that runs the classes: its arguments are pairs (module, file
@@ -249,58 +250,153 @@ TEST(CsharpSystemc, CsharpClassesRunAsTheAutomata) {
   }
 }
 
-// Every module instantiated with its ports bound, then a few clock cycles.
+// The program that runs the modules: its arguments are pairs (module, file
+// of input lines), as for the C. Each module has its bench, and all run at
+// once on one clock; then each trace is printed after "= " + module. A
+// bench changes the inputs on the falling edges, in the very delta cycle
+// of the clock's change, as a testbench that waits for time does; the
+// rising edge between two falling ones is the reaction. A line "r" holds
+// the reset high over one rising edge.
 const char* const programme_systemc = R"(#include <systemc.h>
+#include <fstream>
+#include <map>
+#include <string>
 @INCLUDES
-int sc_main(int, char**) {
-  sc_clock clk("clk", 2, SC_NS);
+static int actifs = 0;
+
+struct banc : sc_module {
   sc_signal<bool> reset;
-@INSTANCES  reset.write(true);
-  sc_start(3, SC_NS);
-  reset.write(false);
-  sc_start(10, SC_NS);
+  std::ifstream in;
+  std::string& trace;
+  SC_HAS_PROCESS(banc);
+  banc(sc_module_name n, const char* fichier, std::string& t)
+      : sc_module(n), in(fichier), trace(t) {
+    SC_THREAD(pilote);
+    ++actifs;
+  }
+  void remet() {
+    reset.write(true);
+    wait(10, SC_NS);
+    reset.write(false);
+  }
+  virtual void reaction(const std::string& l) = 0;
+  void pilote() {
+    remet();
+    for (std::string l; std::getline(in, l);) {
+      if (l == "r") {
+        remet();
+        trace += "r\n";
+      } else {
+        reaction(l);
+      }
+    }
+    if (--actifs == 0) sc_stop();
+  }
+};
+
+@BANCS
+int sc_main(int argc, char** argv) {
+  sc_report_handler::set_actions(SC_INFO, SC_DO_NOTHING);
+  sc_clock clk("clk", 10, SC_NS, 0.5, 5, SC_NS, true);
+  std::map<std::string, std::string> traces;
+  for (int k = 1; k + 1 < argc; k += 2) {
+    std::string m = argv[k];
+    const char* f = argv[k + 1];
+    std::string& t = traces[m];
+@CREATIONS  }
+  if (actifs > 0) sc_start();
+  for (int k = 1; k + 1 < argc; k += 2) std::cout << "= " << argv[k] << "\n" << traces[argv[k]];
   return 0;
 }
 )";
 
-TEST(CsharpSystemc, SystemcModulesBuildAndElaborate) {
+const char* const banc_systemc = R"(struct banc_@M : banc {
+@SIGNAUX  @M dut;
+  banc_@M(sc_module_name n, sc_clock& clk, const char* f, std::string& t)
+      : banc(n, f, t), dut("dut") {
+    dut.clk(clk);
+    dut.reset(reset);
+@LIENS  }
+  void reaction(const std::string& l) {
+@ENTREES    wait(10, SC_NS);
+@SORTIES    trace += ' ';
+@ETATS    trace += '\n';
+  }
+};
+)";
+
+// The bench of one module: a signal per port, "e_" or "s_" + its name.
+std::string banc_de(const std::string& m, const std::vector<std::string>& entrees,
+                    const std::vector<std::string>& sorties,
+                    const std::vector<std::string>& etats) {
+  std::string signaux, liens, lit, ecrit, lus;
+  for (size_t j = 0; j < entrees.size(); ++j) {
+    signaux += "  sc_signal<bool> e_" + entrees[j] + ";\n";
+    liens += "    dut." + entrees[j] + "(e_" + entrees[j] + ");\n";
+    lit += "    e_" + entrees[j] + ".write(l[" + std::to_string(j) + "] == '1');\n";
+  }
+  for (auto const& s : sorties) {
+    signaux += "  sc_signal<bool> s_" + s + ";\n";
+    liens += "    dut." + s + "(s_" + s + ");\n";
+    ecrit += "    trace += s_" + s + ".read() ? '1' : '0';\n";
+  }
+  for (auto const& x : etats) lus += "    trace += dut." + x + ".read() ? '1' : '0';\n";
+  return remplit(banc_systemc, {{"@M", m},
+                                {"@SIGNAUX", signaux},
+                                {"@LIENS", liens},
+                                {"@ENTREES", lit},
+                                {"@SORTIES", ecrit},
+                                {"@ETATS", lus}});
+}
+
+// The equational corpus in SystemC, with the automaton without any
+// variable: every module reacts as the automaton, which the C is held to,
+// and on a clean grafcet as the symbolic automaton.
+TEST(CsharpSystemc, SystemcModulesRunAsTheAutomata) {
   std::string gpp = outil("g++");
   ASSERT_NE(gpp, "") << "g++ is missing";
   corpus_genere c = genere_corpus("writers_systemc", {"-c"}, 4);
+  verifie_corpus(c);
   automates_en_memoire m = recompile(c);
-  std::string d = c.dossier;
-  // The automaton without any variable as well.
   std::list<std::string> rien;
   b_autom_dec dec(rien, rien, rien, rien, rien);
   int initiales[1] = {0};
   b_automaton vide(&dec, initiales, bdd(), bdd());
-  std::string includes, instances;
-  auto ajoute = [&](b_automaton& a, const std::string& m) {
+  corpus_genere systemc;
+  systemc.dossier = c.dossier;
+  std::string includes, bancs, creations;
+  auto ajoute = [&](b_automaton& a, const automate_genere& g) {
     std::ostringstream cc, h;
-    a.SYSTEMC_put(cc, h, 0, m);
-    write_file(d + "/" + m + ".cc", cc.str());
-    write_file(d + "/" + m + ".h", h.str());
-    includes += "#include \"" + m + ".cc\"\n";
-    std::string i = "i_" + m;
-    instances +=
-        "  " + m + " " + i + "(\"" + i + "\");\n  " + i + ".reset(reset);\n  " + i + ".clk(clk);\n";
-    auto lie = [&](const std::list<std::string>& ports) {
-      for (auto const& p : ports)
-        instances += "  sc_signal<bool> s_" + m + "_" + p + ";\n  " + i + "." + p + "(s_" + m +
-                     "_" + p + ");\n";
-    };
-    lie(a.inputs_list());
-    lie(a.outputs_list());
+    a.SYSTEMC_put(cc, h, 0, g.module);
+    write_file(g.fichier(".cc"), cc.str());
+    write_file(g.fichier(".h"), h.str());
+    includes += "#include \"" + g.module + ".cc\"\n";
+    bancs += banc_de(g.module, g.entrees, g.sorties, g.etats);
+    creations += "    if (m == \"" + g.module + "\") new banc_" + g.module +
+                 "((\"b_\" + m).c_str(), clk, f, t);\n";
+    systemc.automates.push_back(g);
   };
   for (size_t k = 0; k < c.automates.size(); ++k)
-    if (c.automates[k].equationnel) ajoute(*m.eq[k].automate, c.automates[k].module);
-  ajoute(vide, "vide");
-  write_file(d + "/tout.cc",
-             remplit(programme_systemc, {{"@INCLUDES", includes}, {"@INSTANCES", instances}}));
-  run_result r = run_tool({gpp, "-o", "tout", "tout.cc", "-lsystemc"}, d, 300);
+    if (c.automates[k].equationnel) ajoute(*m.eq[k].automate, c.automates[k]);
+  automate_genere sans_variable;
+  sans_variable.module = "vide";
+  sans_variable.dossier = c.dossier;
+  sans_variable.sequences = {{{}, {}}};
+  sans_variable.attendu = {" ", " "};
+  ajoute(vide, sans_variable);
+  write_file(c.dossier + "/bancs.cc",
+             remplit(programme_systemc,
+                     {{"@INCLUDES", includes}, {"@BANCS", bancs}, {"@CREATIONS", creations}}));
+  run_result r = run_tool({gpp, "-o", "bancs", "bancs.cc", "-lsystemc"}, c.dossier, 300);
   ASSERT_EQ(r.exit_code, 0) << r.err;
-  r = run_tool({d + "/tout"}, d, 60);
-  EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
+  auto traces = traces_du_programme({c.dossier + "/bancs"}, systemc);
+  for (auto const& a : systemc.automates) {
+    SCOPED_TRACE(a.module);
+    EXPECT_EQ(traces[a.module], a.attendu);
+  }
+  for (auto const& [i, j] : c.paires_propres)
+    compare_modes(c.automates[i], c.automates[i].attendu, c.automates[j],
+                  traces[c.automates[j].module]);
 }
 
 }  // namespace
