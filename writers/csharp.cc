@@ -52,12 +52,12 @@ void propriete(std::ostream& os, const std::string& prefixe, const std::string& 
 }
 
 // The fields of one kind, or the text that says there are none; three line
-// ends follow either.
+// ends follow either: three empty lines after the fields, the text's own
+// end and two empty lines after the text.
 void champs(std::ostream& os, const std::vector<std::string>& noms, const char* aucun) {
   if (noms.empty()) os << aucun;
   for (auto const& n : noms) os << "private bool " << n << ";" << std::endl;
-  if (noms.empty()) os << std::endl;
-  os << std::endl << std::endl;
+  os << std::endl << std::endl << std::endl;
 }
 
 void methode_remise(std::ostream& os, const char* commentaire, const char* nom,

@@ -38,6 +38,8 @@ TEST(CsharpSystemc, GoldenTexts) {
   std::string t = cse.str();
   for (std::string attendu :
        {"//" + std::string(77, '.') + "\n// Libraries :\n",
+        std::string("\nprivate bool b;\n\n\n\n// get & set methods for inputs"),
+        std::string("\nprivate bool l;\n\n\n\n// private registers variables :\n"),
         std::string("\nprivate bool va_et_vient_X1,\n   va_et_vient_X2,\n"),
         std::string("   va_et_vient_X1next,\n   va_et_vient_X2next;\n"),
         std::string("  va_et_vient_X1 = !false;\n\n  va_et_vient_X2 = false;\n\n }\n"),
@@ -52,6 +54,22 @@ TEST(CsharpSystemc, GoldenTexts) {
   EXPECT_EQ(t.find('*'), std::string::npos);
   EXPECT_EQ(cc.str(), read_file(donnees + "attendu/equationnel/va_et_vient.cc"));
   EXPECT_EQ(h.str(), read_file(donnees + "attendu/equationnel/va_et_vient.h"));
+}
+
+// Without inputs and outputs, the text that says so ends with its line and
+// two empty lines, where the fields are followed by three.
+TEST(CsharpSystemc, CsharpClassWithoutFields) {
+  std::set<int> aucun;
+  FBA vide("vide", aucun, {}, {}, {});
+  std::ostringstream os;
+  vide.CSHARP_put(os, 0);
+  std::string t = os.str();
+  for (std::string attendu :
+       {"// private input variables :\n\n// No inputs ...\n\n\n// get & set methods for inputs "
+        "from the FSM inputs :\n\n\n\n// private output variables :\n// No output ...\n\n\n"
+        "// private registers variables :\n\n\n\n//...",
+        " private void Reset_Inputs()\n {\n\n }\n"})
+    EXPECT_NE(t.find(attendu), std::string::npos) << attendu << "\n" << t;
 }
 
 // A forest of three equations: a local read by an output, an output that is

@@ -18,6 +18,7 @@
 private bool b;
 
 
+
 // get & set methods for inputs from the FSM inputs :
 
  public bool P_b
@@ -40,6 +41,7 @@ private bool b;
 
 // private output variables :
 private bool l;
+
 
 
 // private registers variables :
