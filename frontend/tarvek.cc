@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iostream>
 #include <list>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "Stringpp.h"
 #include "bddpp.h"
@@ -20,6 +22,7 @@
 #include "tarvek_cibles.h"
 #include "tarvek_compil.h"
 #include "tarvek_compilation.h"
+#include "tarvek_fichier_cible.h"
 #include "wintarvek_interface.h"
 
 
@@ -256,18 +259,18 @@ static bool sorties_demandees() {
 }
 
 // The CPU time since the input was opened closes the log, and the
-// documentation when there is one.
-static void termine_log(g_chrono& chrono, std::fstream& log, const noms_compilation& noms) {
+// documentation when there is one, which only then takes its place.
+static void termine_log(g_chrono& chrono, std::fstream& log, const noms_compilation& noms,
+                        std::unique_ptr<fichier_cible> doc) {
   log << std::endl;
   double t = chrono.Stop() / 1000.0;
   log << "CPU computing time: " << t << " secondes" << std::endl;
   log.close();
   if (log.fail()) log_impossible(noms);
-  if (!doc_mode) return;
-  std::ofstream doc(noms.doc, std::ios::out | std::ios::app);
-  doc << "Temps CPU de compilation: " << t << " secondes" << std::endl << std::endl;
-  doc.close();
-  if (doc.fail()) fichier_impossible(noms.doc);
+  if (!doc) return;
+  doc->flot() << "Temps CPU de compilation: " << t << " secondes" << std::endl << std::endl;
+  doc->ferme();
+  doc->met_en_place();
 }
 
 int main(int argc, char** argv) {
@@ -311,15 +314,17 @@ int main(int argc, char** argv) {
   else
     automate_fba = compilation_par_situations(*encodage, log);
 
+  std::unique_ptr<fichier_cible> doc;
   if (!sorties_demandees()) {
     signale_message("Warning: no outputs required : only generation of .log file ...");
   } else {
     if (show_mode) std::cout << "GENERATION" << std::endl;
-    ecrit_cibles({automate_fba, automate, module, optimisation_mode, outputs_evenements}, noms);
+    doc = ecrit_cibles({automate_fba, automate, module, optimisation_mode, outputs_evenements},
+                       noms);
   }
   delete automate_fba;
   delete automate;
 
-  termine_log(chrono, log, noms);
+  termine_log(chrono, log, noms, std::move(doc));
   exit(0);
 }

@@ -2,11 +2,12 @@
 // which automaton writes each requested target, in the fixed order.
 #include "tarvek_cibles.h"
 
-#include <fstream>
 #include <iostream>
+#include <utility>
 
 #include "g_messages.h"
 #include "tarvek.h"
+#include "tarvek_fichier_cible.h"
 
 noms_compilation construit_noms(const std::string& base) {
   return {base + ".gt",   base + ".log",  base + ".sc",   base + ".brm", base + ".lus",
@@ -104,19 +105,11 @@ ecrivain_cible ecrivain_du_mode(const cible_tarvek& c) {
 
 bool fichier_du_mode(const cible_tarvek& c) { return !equ_mode || c.fichier_equationnel; }
 
-void ouvre(std::ofstream& f, const std::string& nom) {
-  f.open(nom, std::ios::out | std::ios::trunc);
-  if (!f.is_open()) fichier_impossible(nom);
-}
-
-void ferme(std::ofstream& f, const std::string& nom) {
-  f.close();
-  if (f.fail()) fichier_impossible(nom);
-}
-
 }  // namespace
 
-void ecrit_cibles(const contexte_cibles& ctx, const noms_compilation& noms) {
+std::unique_ptr<fichier_cible> ecrit_cibles(const contexte_cibles& ctx,
+                                            const noms_compilation& noms) {
+  std::unique_ptr<fichier_cible> doc;
   for (auto const& c : table_cibles) {
     if (!*c.flag) continue;
     ecrivain_cible ecrit = ecrivain_du_mode(c);
@@ -124,11 +117,20 @@ void ecrit_cibles(const contexte_cibles& ctx, const noms_compilation& noms) {
       ecrit(ctx, nullptr, nullptr);
       continue;
     }
-    std::ofstream out, entete;
-    ouvre(out, noms.*c.fichier);
-    if (c.entete) ouvre(entete, noms.*c.entete);
-    ecrit(ctx, &out, c.entete ? &entete : nullptr);
-    ferme(out, noms.*c.fichier);
-    if (c.entete) ferme(entete, noms.*c.entete);
+    auto out = std::make_unique<fichier_cible>(noms.*c.fichier);
+    std::unique_ptr<fichier_cible> entete;
+    if (c.entete) entete = std::make_unique<fichier_cible>(noms.*c.entete);
+    ecrit(ctx, &out->flot(), entete ? &entete->flot() : nullptr);
+    // The driver ends the documentation with the CPU time of the run.
+    if (c.fichier == &noms_compilation::doc) {
+      out->verifie();
+      doc = std::move(out);
+      continue;
+    }
+    out->ferme();
+    if (entete) entete->ferme();
+    out->met_en_place();
+    if (entete) entete->met_en_place();
   }
+  return doc;
 }

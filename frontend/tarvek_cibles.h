@@ -4,10 +4,13 @@
 #define TARVEK_TARVEK_CIBLES_H
 
 #include <list>
+#include <memory>
 #include <string>
 
 #include "FBA.h"
 #include "b_automaton.h"
+
+class fichier_cible;
 
 struct noms_compilation {
   std::string input, log, sc, brimot, lustre, esterel, blif, vune, fba, c, h, ino, vhdl, doc;
@@ -30,9 +33,13 @@ struct contexte_cibles {
   std::list<std::string> evenements;
 };
 
-// Each requested target in its order: its file opened (truncating), its
-// writer called, the file closed. A file that cannot be written stops the
-// run with its name rather than end as a success without it.
-void ecrit_cibles(const contexte_cibles& ctx, const noms_compilation& noms);
+// Each requested target in its order: its file opened, its writer called,
+// the file closed and put in place (the C source and its header both
+// closed before either is put in place). A file that cannot be written
+// stops the run with its name rather than end as a success without it.
+// The documentation is given back written but not yet in place, for the
+// CPU time of the run to end it; null without it.
+std::unique_ptr<fichier_cible> ecrit_cibles(const contexte_cibles& ctx,
+                                            const noms_compilation& noms);
 
 #endif
