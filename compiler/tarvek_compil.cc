@@ -62,6 +62,17 @@ std::vector<variable_grafcet> variables_du_grafcet(tpen_fichier& g) {
 
 bool est_zero(bddpp_manager* m, bdd const& f) { return m->Bdd_is_zero_tautologic(f) != 0; }
 
+// Only "=1" and blanks: the text says nothing but the constant 1.
+bool que_des_egal_un(std::string const& texte) {
+  for (size_t i = 0; i < texte.size(); ++i) {
+    if (texte.compare(i, 2, "=1") == 0)
+      ++i;
+    else if (texte[i] != ' ')
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 tpen_BDD_fichier::tpen_BDD_fichier(tpen_fichier* grafcet)
@@ -128,19 +139,21 @@ void tpen_BDD_fichier::cree_bdd_manager() {
 void tpen_BDD_fichier::cree_table_bdd_recept() {
   if (nombre_transitions < 0) return;
   table_bdd_recept = new bdd[nombre_transitions];
-  for (int t = 0; t < nombre_transitions; ++t)
-    table_bdd_recept[t] = receptivite(table_transitions[t].receptivite, table_gardes[t]);
+  for (int t = 0; t < nombre_transitions; ++t) table_bdd_recept[t] = receptivite(t);
 }
 
 // "A : B" is guarded; a part that gives 0 (an empty one among them) stands
-// for 1. Without a colon, any "=1" in the text makes the receptivity 1.
-bdd tpen_BDD_fichier::receptivite(std::string const& texte, int& garde) {
+// for 1. Without a colon, any "=1" in the text makes the receptivity 1,
+// which stored files rely on; a text that says more is noted for a warning.
+bdd tpen_BDD_fichier::receptivite(int t) {
+  std::string const& texte = table_transitions[t].receptivite;
   int k = find(texte, ":");
   if (k < 0) {
-    if (contains(texte, "=1")) return manager->Bdd_one();
-    return condition_receptivite(texte);
+    if (!contains(texte, "=1")) return condition_receptivite(texte);
+    if (!que_des_egal_un(texte)) transitions_egal_un.insert(t);
+    return manager->Bdd_one();
   }
-  garde = 1;
+  table_gardes[t] = 1;
   bdd a = partie_gardee(my_before(texte, k));
   bdd b = partie_gardee(my_after(texte, k + 1));
   return manager->Bdd_and(a, b);

@@ -41,6 +41,9 @@ class tpen_BDD_fichier : public tpen_fichier {
   bdd bdd_variable(std::string name);
 
   bdd bdd_receptivite_transition(int t);
+  // The transitions whose receptivity holds "=1" beside other text and
+  // was read as the constant 1 all the same.
+  std::set<int> ens_ident_transitions_egal_un() const;
   int transition_gardee(int t);
   bdd* ma_table_assertions();
   bdd assertion(int i);
@@ -89,7 +92,7 @@ class tpen_BDD_fichier : public tpen_fichier {
   void cree_bdd_manager();
   void cree_table_bdd_recept();
   void cree_table_bdd_assertions();
-  bdd receptivite(std::string const& texte, int& garde);
+  bdd receptivite(int t);
   bdd partie_gardee(std::string const& texte);
   bdd condition_receptivite(std::string const& texte);
   // The indexes of the RE, FE and X variables of every step, and the step
@@ -109,6 +112,7 @@ class tpen_BDD_fichier : public tpen_fichier {
                                    std::set<int> const& variables);
 
   variables_etapes index_etapes_;
+  std::set<int> transitions_egal_un;
   std::shared_ptr<const lectures_receptivites> lectures_;
 };
 

@@ -27,6 +27,10 @@ bdd tpen_BDD_fichier::bdd_receptivite_transition(int t) {
   return table_bdd_recept[t];
 }
 
+std::set<int> tpen_BDD_fichier::ens_ident_transitions_egal_un() const {
+  return transitions_egal_un;
+}
+
 int tpen_BDD_fichier::transition_gardee(int t) {
   return t < 0 || t >= nombre_transitions ? 0 : table_gardes[t];
 }

@@ -22,6 +22,7 @@
 #include "tarvek_cibles.h"
 #include "tarvek_compil.h"
 #include "tarvek_compilation.h"
+#include "tarvek_ensembles.h"
 #include "tarvek_fichier_cible.h"
 #include "wintarvek_interface.h"
 
@@ -206,6 +207,32 @@ static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, 
   return parser.result;
 }
 
+// A warning goes into the log as well, where the reader of a run's record
+// finds it beside the dump of the grafcet.
+static void avertit(std::fstream& log, const std::string& texte) {
+  log << texte << std::endl;
+  signale_message(texte);
+}
+
+// What the reader and the encoding kept although the file most likely meant
+// something else: a step's number written for its position in a FR: or TO:
+// list, a receptivity that the "=1" rule reads as 1 whatever else it says.
+static void signale_lectures_douteuses(tpen_fichier& grafcet, tpen_BDD_fichier& encodage,
+                                       std::fstream& log) {
+  int n = grafcet.nbr_etapes();
+  std::string etendue = n == 0 ? "the grafcet has no step"
+                               : "the step positions run from 0 to " + std::to_string(n - 1);
+  for (auto const& p : grafcet.positions_ignorees())
+    avertit(log, "WARNING: transition: " + entre_guillemets(nom_transition(encodage, p.transition)) +
+                     " lists step position " + std::to_string(p.position) + " after " +
+                     (p.aval ? "TO:" : "FR:") + ", but " + etendue + ": position ignored !!!" +
+                     fin_warning);
+  for (int t : encodage.ens_ident_transitions_egal_un())
+    avertit(log, "WARNING: transition: " + entre_guillemets(nom_transition(encodage, t)) +
+                     " has the receptivity " + entre_guillemets(encodage.receptivite_transition(t)) +
+                     ", which holds \"=1\" and is read as the constant 1 !!!" + fin_warning);
+}
+
 // Errors stop at the first failing check; the overlap warnings let the run
 // go on. The output positions of the actions are checked last.
 static void verifie_grafcet(tpen_fichier& g) {
@@ -291,6 +318,7 @@ int main(int argc, char** argv) {
   // Before the checks, so that a condition that does not parse is reported
   // first. Kept to the end of the run.
   static tpen_BDD_fichier* encodage = new tpen_BDD_fichier(grafcet);
+  signale_lectures_douteuses(*grafcet, *encodage, log);
 
   // Taken before -simul can add outputs.
   std::list<std::string> outputs_evenements = grafcet->liste_outputs_impulsionnelles();

@@ -181,23 +181,33 @@ void tpen_fichier::normalise_table_transitions(std::list<tpe_transition>* transi
   }
 }
 
-// Positions outside the step table are dropped without a word: the checks
-// then see a transition that may have lost every link, and say so.
+// Positions outside the step table are dropped; they are kept aside so
+// that the driver can say so. The checks then see a transition that may have
+// lost every link.
 void tpen_fichier::normalise_liens_etape_transition(std::list<tpe_transition>* transitions) {
+  ignorees.clear();
   int k = 0;
   for (auto const& t : *transitions) {
-    for (int a : t.from)
-      if (etape_valide(a)) {
-        table_transitions[k].pre.insert(a);
-        table_etapes[a].post.insert(k);
-      }
-    for (int a : t.to)
-      if (etape_valide(a)) {
-        table_transitions[k].post.insert(a);
-        table_etapes[a].pre.insert(k);
-      }
+    lie_etapes(k, t.from, false);
+    lie_etapes(k, t.to, true);
     ++k;
   }
+}
+
+void tpen_fichier::lie_etapes(int k, std::list<int> const& positions, bool aval) {
+  std::set<int> hors_table;
+  for (int a : positions) {
+    if (!etape_valide(a)) {
+      if (hors_table.insert(a).second) ignorees.push_back({k, a, aval});
+      continue;
+    }
+    (aval ? table_transitions[k].post : table_transitions[k].pre).insert(a);
+    (aval ? table_etapes[a].pre : table_etapes[a].post).insert(k);
+  }
+}
+
+std::list<tpen_fichier::position_ignoree> const& tpen_fichier::positions_ignorees() const {
+  return ignorees;
 }
 
 bool tpen_fichier::etape_valide(int i) const { return i >= 0 && i < nombre_etapes; }

@@ -235,6 +235,16 @@ class tpen_fichier {
                              std::list<lien_graphique>* links, std::list<std::string>* assertions);
   void normalise_table_transitions(std::list<tpe_transition>* transitions);
   void normalise_liens_etape_transition(std::list<tpe_transition>* transitions);
+  // A step position of a FR: or TO: list outside the step table, which the
+  // assembly dropped: most often a step's number written for its position.
+  struct position_ignoree {
+    int transition;  // position in the transition table
+    int position;
+    bool aval;  // in the TO: list
+  };
+  // In file order, each position once per list. Only the grafcet that the
+  // parser assembled holds them: copies and editing leave them out.
+  std::list<position_ignoree> const& positions_ignorees() const;
 
   // Counts, names and tables.
   std::string mon_nom_module();
@@ -356,6 +366,8 @@ class tpen_fichier {
   lien_graphique* table_liens;
 
  private:
+  std::list<position_ignoree> ignorees;
+  void lie_etapes(int k, std::list<int> const& positions, bool aval);
   bool etape_valide(int i) const;
   bool transition_valide(int t) const;
   void sup_arc(int s, int t, int convergence);

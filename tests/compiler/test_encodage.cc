@@ -143,6 +143,23 @@ TEST(Encodage, ReceptivitiesAndGuards) {
   }
 }
 
+// The "=1" rule makes these receptivities 1; those that say more than "=1"
+// are noted for the driver's warning.
+TEST(Encodage, ReceptivitiesThatSayMoreThanEqualOne) {
+  const std::pair<const char*, bool> table[] = {
+      {"=1", false}, {" =1 =1 ", false}, {"a=1", true},  {"x=10 or anything", true},
+      {"==1", true}, {"a=1 : b", false}, {"a", false},
+  };
+  for (auto const& [texte, note] : table) {
+    encodage_teste t = encode(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0", "NS: 2 0 4"},
+                                         {"1 0 2 FR: (0) TO: (1) : \"a\"",
+                                          "5 0 6 FR: (1) TO: (0) : \"" + std::string(texte) + "\""}));
+    ASSERT_TRUE(t.e) << texte;
+    EXPECT_EQ(t.e->ens_ident_transitions_egal_un(), note ? std::set<int>{1} : std::set<int>{})
+        << texte;
+  }
+}
+
 TEST(Encodage, StepModeAndTransitionPositions) {
   encodage_teste t =
       encode(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0", "NS: 2 0 4"},

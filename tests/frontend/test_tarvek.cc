@@ -201,12 +201,17 @@ TEST(Tarvek, Checks) {
       {"no initial step", gt({"NS: 1 0 0", "NS: 2 0 4"}, {t01}), 1,
        "ERROR: No initial step found !!!" + casse},
       {"no step at all", gt({}, {}), 1, "ERROR: No initial step found !!!" + casse},
+      {"no step for a position", gt({}, {"3 0 2 FR: (0) TO: : \"a\""}), 1,
+       "WARNING: transition: \"t3\" lists step position 0 after FR:, but the grafcet has no "
+       "step: position ignored !!!" + continue_ + "ERROR: No initial step found !!!" + casse},
       {"same numbers", gt({"IS: 3 0 0", "NS: 5 0 4", "NS: 005 4 4"}, {t01}), 1,
        "ERROR: Several steps have the same ident: \"5\" !!!" + casse},
       {"empty receptivity", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "9 0 6 FR: (1) TO: (0) : \"\""}),
        1, "ERROR: transition: \"t9\" is not defined !!!" + casse},
       {"unconnected", gt({"IS: 1 0 0", "NS: 2 0 4"}, {t01, "7 0 6 FR: (5) TO: : \"a\""}), 1,
-       "ERROR: transition: \"t7\" is not connected !!!" + casse},
+       "WARNING: transition: \"t7\" lists step position 5 after FR:, but the step positions run "
+       "from 0 to 1: position ignored !!!" + continue_ +
+           "ERROR: transition: \"t7\" is not connected !!!" + casse},
       {"first failing check wins", gt({"NS: 1 0 0", "NS: 1 0 4"}, {"3 0 2 FR: TO: : \"\""}), 1,
        "ERROR: No initial step found !!!" + casse},
       {"undeclared output",
@@ -238,6 +243,53 @@ TEST(Tarvek, Checks) {
     EXPECT_EQ(r.err, c.err) << c.nom;
     std::string log = read_file(d + "/c.log");
     EXPECT_EQ(log.find("NOM MODULE") != std::string::npos, c.code == 0) << c.nom;
+  }
+}
+
+// A step position outside the table in FR: or TO:, and a receptivity that
+// the "=1" rule reads as 1 although it says more, are kept as the files
+// always had them; each is told once, on the error stream and in the log, in
+// both modes. The files written are those of the grafcet that says plainly
+// what was read.
+TEST(Tarvek, WarningsOnWhatTheReaderDropsOrReadsAsOne) {
+  std::string d = scratch_dir("tarvek_lectures");
+  const std::vector<std::string> etapes = {"IS: 1 0 0", "NS: 2 0 4", "NS: 3 0 8", "IS: 4 4 0"};
+  const std::string entrees = "\"start\" : bool \"stop\" : bool";
+  auto grafcet = [&](const std::string& dossier, const std::vector<std::string>& transitions) {
+    std::filesystem::create_directories(d + dossier);
+    write_file(d + dossier + "/g.gt", gt(etapes, transitions, entrees));
+  };
+  grafcet("/w", {"1 1 2 FR: (0) TO: (1,5,5) : \"start=1\"", "2 1 6 FR: (1,7) TO: (2) : \"stop\"",
+                 "30 1 10 FR: (2) TO: (0,9) : \"not stop\"", "4 4 2 FR: (3) TO: : \"=10\""});
+  grafcet("/p", {"1 1 2 FR: (0) TO: (1) : \"=1\"", "2 1 6 FR: (1) TO: (2) : \"stop\"",
+                 "30 1 10 FR: (2) TO: (0) : \"not stop\"", "4 4 2 FR: (3) TO: : \"=1\""});
+  auto position = [](const char* t, int p, const char* liste) {
+    return "WARNING: transition: \"" + std::string(t) + "\" lists step position " +
+           std::to_string(p) + " after " + liste +
+           ", but the step positions run from 0 to 3: position ignored !!!" + continue_;
+  };
+  auto egal_un = [](const char* t, const char* texte) {
+    return "WARNING: transition: \"" + std::string(t) + "\" has the receptivity \"" + texte +
+           "\", which holds \"=1\" and is read as the constant 1 !!!" + continue_;
+  };
+  const std::string avertissements = position("t1", 5, "TO:") + position("t2", 7, "FR:") +
+                                     position("t30", 9, "TO:") + egal_un("t1", "start=1") +
+                                     egal_un("t4", "=10");
+  for (bool equationnel : {false, true}) {
+    std::vector<std::string> args = {"g.gt", "-c", "-lustre", "-blif"};
+    if (equationnel) args.push_back("-equational");
+    std::string annonce = equationnel ? "EQU_MODE demande\n" : par_situations;
+    run_result w = tarvek(d + "/w", args);
+    run_result p = tarvek(d + "/p", args);
+    EXPECT_EQ(w.exit_code, 0);
+    EXPECT_EQ(p.exit_code, 0);
+    EXPECT_EQ(w.err, avertissements + p.err);
+    EXPECT_EQ(p.err.rfind(annonce, 0), 0u) << p.err;
+    EXPECT_EQ(read_file(d + "/w/g.log").rfind(avertissements, 0), 0u);
+    for (auto const* f : {"/g.c", "/g.h", "/g.lus", "/g.blif"}) {
+      EXPECT_NE(read_file(d + "/p" + f), "") << f;
+      EXPECT_EQ(read_file(d + "/w" + f), read_file(d + "/p" + f)) << f << " " << equationnel;
+    }
   }
 }
 

@@ -2,6 +2,9 @@
 // qualifier replacement, the dropped positions and the -explain trace.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "gt_texte.h"
 #include "listpp.h"
 #include "parse_gt.h"
@@ -173,11 +176,11 @@ TEST(Parser, UnknownQualifierBecomesN) {
 
 // Step numbers become names: the minus sign is echoed into the log and
 // leading zeros vanish; positions after FR:/TO: outside the step table are
-// dropped, repeated ones count once.
+// dropped and kept aside once per list, repeated ones count once.
 TEST(Parser, NumbersNamesAndDroppedPositions) {
-  lecture r =
-      lit_texte(gt_fichier({"NS: -2 10 40", "IS: 007 0 0"},
-                           {"5 0 2 FR: (0,0,7) TO: (1,9) : \"a\"", "6 0 3 FR: (8) TO: : \"b\""}));
+  lecture r = lit_texte(gt_fichier(
+      {"NS: -2 10 40", "IS: 007 0 0"},
+      {"5 0 2 FR: (0,0,7,7) TO: (1,9,7) : \"a\"", "6 0 3 FR: (8) TO: : \"b\""}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.g->nom_etape(0), "2");
   EXPECT_EQ(r.g->nom_etape(1), "7");
@@ -186,6 +189,11 @@ TEST(Parser, NumbersNamesAndDroppedPositions) {
   EXPECT_EQ(r.g->ens_ident_post_transition(0), std::set<int>{1});
   EXPECT_EQ(r.g->ens_ident_pre_transition(1), std::set<int>{});
   EXPECT_EQ(r.g->verif_connexion_transition(), "t6");
+  std::vector<std::tuple<int, int, bool>> ignorees;
+  for (auto const& p : r.g->positions_ignorees())
+    ignorees.emplace_back(p.transition, p.position, p.aval);
+  EXPECT_EQ(ignorees, (std::vector<std::tuple<int, int, bool>>{
+                          {0, 7, false}, {0, 9, true}, {0, 7, true}, {1, 8, false}}));
 }
 
 TEST(Parser, StringsKeepEveryPrintableMark) {
