@@ -26,6 +26,13 @@ std::string message_cond_action(std::string const& etape, std::string const& tex
          "\" is unknown ...\n\n" + fin_erreur;
 }
 
+std::string message_cond_action_sans_valeur(std::string const& etape, std::string const& texte,
+                                            std::string const& output, std::string const& nom) {
+  return "ERROR about the step :\"" + etape + "\":\n    action post-condition \"" + texte +
+         "\" on output \"" + output + "\" reads \"" + nom +
+         "\", which has no value in the compilation by reachable situations ...\n\n" + fin_erreur;
+}
+
 // The same declaration twice reads better as such than as two meanings.
 std::string message_nom_partage(std::string const& nom, std::string const& premier,
                                 std::string const& second) {

@@ -17,6 +17,10 @@ bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur);
 std::string message_receptivite(std::string const& texte);
 std::string message_assertion(std::string const& texte);
 std::string message_cond_action(std::string const& etape, std::string const& texte);
+// An action condition that reads a variable the automaton of the search
+// does not have, such as a step's activation or an input's previous value.
+std::string message_cond_action_sans_valeur(std::string const& etape, std::string const& texte,
+                                            std::string const& output, std::string const& nom);
 std::string message_nom_partage(std::string const& nom, std::string const& premier,
                                 std::string const& second);
 

@@ -177,6 +177,10 @@ struct bilan_recherche {
 FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan = nullptr);
 int lis_Xtheta(tpen_BDD_fichier& f, std::set<int>& s);
 FBA* normalise_FBA(tpen_BDD_fichier& f, std::set<int> initial, int* varmap, int* outmap);
+// The condition of action k of step s as the search reads it. The
+// automaton has variables for the inputs and the step activities only: a
+// condition that depends on any other variable ends the run with its message.
+bdd cond_action_recherche(tpen_BDD_fichier& f, int s, int k);
 FBA_transition normalise_transition_FBA(const FBA& a, const trans_instantanee& r, int* outmap);
 bdd* correspondance_FBA_actions(const FBA& a, tpen_BDD_fichier& f, int* outmap, bdd* conditions);
 // b rebuilt over the variables of the same names in the manager to; a

@@ -233,7 +233,8 @@ int point_fixe::conclut(issue_contexte issue, std::list<trans_instantanee>* reac
     if (!Ecp.count(f.ident_garde_RE_etape(s))) continue;
     for (int l = 0; l < f.nbr_actions(s); ++l) {
       int o = f.ident_output(s, l);
-      if (f.type_output(o) == "event") sorties[o] = m->Bdd_or(f.bdd_cond_action(s, l), sorties[o]);
+      if (f.type_output(o) == "event")
+        sorties[o] = m->Bdd_or(cond_action_recherche(f, s, l), sorties[o]);
     }
   }
   reactions->push_back(trans_instantanee(depart, xi, sorties.data(), Q, &f));

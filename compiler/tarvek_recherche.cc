@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "Stringpp.h"
+#include "compil_messages.h"
 #include "g_messages.h"
 #include "listpp.h"
 #include "tarvek_compil.h"
@@ -94,6 +95,12 @@ void traite_reactions(FBA& a, const std::list<trans_instantanee>& reactions, int
   }
 }
 
+bool est_activite_etape(tpen_BDD_fichier& f, int v) {
+  for (int s = 0; s < f.nbr_etapes(); ++s)
+    if (f.ident_cond_X_etape(s) == v) return true;
+  return false;
+}
+
 }  // namespace
 
 FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan) {
@@ -170,11 +177,28 @@ FBA* normalise_FBA(tpen_BDD_fichier& f, std::set<int> initial, int* varmap, int*
     for (int k = 0; k < f.nbr_actions(s); ++k) {
       int o = f.ident_output(s, k);
       if (f.type_output(o) != "bool") continue;
-      bdd c = bdd_translation_by_String(f.man(), f.bdd_cond_action(s, k), a->get_manager());
+      bdd c = bdd_translation_by_String(f.man(), cond_action_recherche(f, s, k), a->get_manager());
       a->add_post_evolution(s, outmap[o], c);
     }
   }
   return a;
+}
+
+// The translation into the automaton reads a variable that the automaton
+// lacks as false: an action on a step's activation or deactivation, or on an
+// input's previous value, would silently never sound. A name that the
+// function does not depend on is harmless.
+bdd cond_action_recherche(tpen_BDD_fichier& f, int s, int k) {
+  bdd c = f.bdd_cond_action(s, k);
+  std::set<int> entrees = set_union(f.ens_conditions_externes(), f.ens_evenements_externes());
+  for (long v : f.man()->set_of_index_depend_on(c)) {
+    int i = static_cast<int>(v);
+    if (entrees.count(i) || est_activite_etape(f, i)) continue;
+    std::string output = f.nom_output(f.ident_output(s, k));
+    arrete_sur_message(message_cond_action_sans_valeur(f.nom_etape(s), f.cond_action(s, k), output,
+                                                       f.nom_variable(i)));
+  }
+  return c;
 }
 
 FBA_transition normalise_transition_FBA(const FBA& a, const trans_instantanee& r, int* outmap) {

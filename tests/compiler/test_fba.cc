@@ -143,7 +143,7 @@ const std::string entrees = "\"a\" : bool \"e\" : event \"b\" : bool";
 // share an action; the continuous actions are in place before any search.
 TEST(Recherche, AutomatonMadeFromTheGrafcet) {
   encodage_teste t = encode(gt_entrees(
-      entrees, {"NS: 7 0 0 Action: 0 \"N\" : \"a and RE7\" EndAction:", "IS: 3 0 4 Action: 0 \"N\" : \"b\" EndAction:"},
+      entrees, {"NS: 7 0 0 Action: 0 \"N\" : \"a and not X3\" EndAction:", "IS: 3 0 4 Action: 0 \"N\" : \"b\" EndAction:"},
       {"1 0 2 FR: (1) TO: (0) : \"a\""}));
   tpen_BDD_fichier& e = *t.e;
   ens s0;
@@ -162,8 +162,7 @@ TEST(Recherche, AutomatonMadeFromTheGrafcet) {
   EXPECT_EQ(outmap, (std::vector<int>{0, 1}));
   EXPECT_EQ(a->name, "m");
   EXPECT_EQ(a->state_names[0], "7");
-  // RE7 is no variable of the automaton: it reads as false.
-  EXPECT_EQ(sop(*a, a->emissions[0]), "X3next.b");
+  EXPECT_EQ(sop(*a, a->emissions[0]), "!X3.X7next.a+ X3next.b");
   EXPECT_EQ(a->emissions[1], a->manager->Bdd_zero());
 }
 

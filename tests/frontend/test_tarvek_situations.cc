@@ -1,7 +1,8 @@
 // The tarvek binary in the default mode: the faults of a grafcet with their
-// messages and log lines, action conditions that do not parse, the trace of
-// -explain against a log checked by hand, the clean-up of the automaton and
-// the progress lines of -show.
+// messages and log lines, action conditions that do not parse or that read
+// what the automaton has no variable for, the trace of -explain against a
+// log checked by hand, the clean-up of the automaton and the progress lines
+// of -show.
 #include <gtest/gtest.h>
 
 #include "run_tool.h"
@@ -79,6 +80,69 @@ TEST(TarvekSituations, ActionConditionsThatDoNotParse) {
     run_result r = tarvek(d, {"a.gt"});
     EXPECT_EQ(r.exit_code, c.code) << c.nom;
     EXPECT_EQ(r.err, c.err) << c.nom;
+  }
+}
+
+// The automaton of the search has variables for the inputs and the step
+// activities only. An action condition that depends on another variable
+// stops the run rather than reading it as false, when the condition is read:
+// a continuous one when the automaton is made, an impulse one when a
+// reaction enters its step. The equational mode has the step edges, and
+// stops on a previous value with its own message.
+TEST(TarvekSituations, ActionConditionsWithoutValue) {
+  std::string d = scratch_dir("tarvek_actions_sans_valeur");
+  const std::vector<std::string> transitions = {"1 0 2 FR: (0) TO: (1) : \"a\"",
+                                                "2 0 6 FR: (1) TO: (0) : \"not a\""};
+  auto refus = [](const std::string& etape, const std::string& texte, const std::string& output,
+                  const std::string& nom) {
+    return par_situations + "ERROR about the step :\"" + etape + "\":\n    action post-condition \"" +
+           texte + "\" on output \"" + output + "\" reads \"" + nom +
+           "\", which has no value in the compilation by reachable situations ...\n\n" +
+           "  --> break compilation processing ...\n\n";
+  };
+  const std::string pre_inconnu =
+      "EQU_MODE demande\nparsing error in expression: name \"a_pre_\" not identificated ...\n"
+      "PARSING ERROR about expression: \"a and not a_pre_\"\nERROR about the step :\"2\":\n"
+      "    action post-condition \"a and not a_pre_\" is unknown ...\n\n"
+      "  --> break compilation processing ...\n\n";
+  struct cas {
+    const char* nom;
+    std::vector<std::string> etapes;
+    std::string err, err_equationnel;  // empty: the run compiles
+  } const table[] = {
+      {"activation, impulse", {"IS: 1 0 0", "NS: 2 0 4 Action: 1 \"P\" : \"RE2 and b\" EndAction:"},
+       refus("2", "RE2 and b", "e", "RE2"), ""},
+      {"previous value, continuous",
+       {"IS: 1 0 0", "NS: 2 0 4 Action: 0 \"N\" : \"a and not a_pre_\" EndAction:"},
+       refus("2", "a and not a_pre_", "o", "a_pre_"), pre_inconnu},
+      {"deactivation, continuous, after a good action",
+       {"IS: 1 0 0 Action: 1 \"P\" : \"b\" 0 \"N\" : \"FE1 or b\" EndAction:", "NS: 2 0 4"},
+       refus("1", "FE1 or b", "o", "FE1"), ""},
+      {"activity or activation", {"IS: 1 0 0", "NS: 2 0 4 Action: 1 \"P\" : \"b and RTL1\" EndAction:"},
+       refus("2", "b and RTL1", "e", "RTL1"), ""},
+      {"step activities and inputs",
+       {"IS: 1 0 0 Action: 0 \"N\" : \"X1 and b\" EndAction:",
+        "NS: 2 0 4 Action: 1 \"P\" : \"not X1 or b\" 0 \"N\" : \"RE2 or not RE2\" EndAction:"},
+       "", ""},
+      {"impulse on a step never entered",
+       {"IS: 1 0 0", "NS: 2 0 4", "NS: 3 4 4 Action: 1 \"P\" : \"RE3\" EndAction:"}, "", ""},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/a.gt", gt(c.etapes, transitions, "\"a\" : bool \"b\" : bool"));
+    for (bool equationnel : {false, true}) {
+      std::vector<std::string> args = {"a.gt", "-c", "-lustre"};
+      if (equationnel) args.push_back("-equational");
+      std::string attendu = equationnel ? c.err_equationnel : c.err;
+      for (auto const* f : {"/a.c", "/a.h", "/a.lus"}) std::remove((d + f).c_str());
+      run_result r = tarvek(d, args);
+      std::string quoi = std::string(c.nom) + (equationnel ? " -equational" : "");
+      EXPECT_EQ(r.exit_code, attendu.empty() ? 0 : 1) << quoi;
+      if (!attendu.empty()) {
+        EXPECT_EQ(r.err, attendu) << quoi;
+      }
+      for (auto const* f : {"/a.c", "/a.h", "/a.lus"})
+        EXPECT_EQ(file_exists(d + f), attendu.empty()) << quoi << f;
+    }
   }
 }
 
