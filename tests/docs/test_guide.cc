@@ -205,6 +205,19 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
        {{"\nAssertion:\n", "\nAssertion:\n  \"estop and\"\n"}}},
       {{"ERROR about the step :\"10\":", "action post-condition \"not\" is unknown ..."},
        {{"\"not estop\" EndAction", "\"not\" EndAction"}}},
+      {{"action post-condition \"not estop and RE20\" on output \"ready\" reads \"RE20\", which "
+        "has no value in the compilation by reachable situations ..."},
+       {{"\"not estop\" EndAction", "\"not estop and RE20\" EndAction"}}},
+      {{"WARNING: transition: \"t4\" lists step position 5 after TO:, but the step positions run "
+        "from 0 to 2: position ignored !!!"},
+       {{"FR: (2) TO: (0)", "FR: (2) TO: (0,5)"}},
+       compile,
+       0},
+      {{"WARNING: transition: \"t3\" has the receptivity \"estop=1\", which holds \"=1\" and is "
+        "read as the constant 1 !!!"},
+       {{": \"estop\",", ": \"estop=1\","}},
+       {"latch.gt", "-c", "-noipcheck"},
+       0},
       {{"ERROR: the input \"push\" is declared twice !!!"},
        {{"\"estop\" : bool", "\"push\" : bool"}}},
       {{"ERROR: the variable \"X10\" would stand for both the input \"X10\" and step 10 !!!"},
