@@ -50,6 +50,17 @@ std::string origine_pre(std::string const& input) {
 
 std::string origine_etape(std::string const& etape) { return "step " + etape; }
 
+std::string origine_output(std::string const& nom) { return "the output \"" + nom + "\""; }
+
+// The outputs that -simul adds close the table, two per step.
+std::string origine_output(tpen_fichier& f, int j) {
+  std::string nom = f.ma_table_outputs()[j].nom();
+  int premier = f.nbr_outputs() - 2 * f.nbr_etapes();
+  int k = j - premier;
+  bool exportee = k >= 0 && nom == (k % 2 ? "EXPORTED_RE" : "EXPORTED_ZX") + f.nom_etape(k / 2);
+  return origine_output(nom) + (exportee ? " that -simul adds" : "");
+}
+
 void verif_noms_partages(std::vector<variable_nommee> const& variables) {
   std::map<std::string, variable_nommee const*> vus;
   for (auto const& v : variables) {
@@ -57,4 +68,21 @@ void verif_noms_partages(std::vector<variable_nommee> const& variables) {
     if (nouveau || (v.d_etape && it->second->d_etape)) continue;
     arrete_sur_message(message_nom_partage(v.nom, it->second->origine, v.origine));
   }
+}
+
+void verif_noms_par_situations(tpen_fichier& f) {
+  std::vector<variable_nommee> v;
+  for (int s = 0; s < f.nbr_etapes(); ++s)
+    v.push_back({"X" + f.nom_etape(s), origine_etape(f.nom_etape(s)), true});
+  for (int s = 0; s < f.nbr_etapes(); ++s)
+    v.push_back({"X" + f.nom_etape(s) + "next", origine_etape(f.nom_etape(s)), true});
+  for (int i = 0; i < f.nbr_inputs(); ++i)
+    v.push_back({f.nom_input(i), origine_input(f.nom_input(i)), false});
+  std::map<std::string, std::string> actions;
+  for (int j = 0; j < f.nbr_outputs(); ++j) {
+    variable_nommee o = {f.ma_table_outputs()[j].nom(), origine_output(f, j), false};
+    auto [it, nouvelle] = actions.emplace(o.nom, o.origine);
+    if (nouvelle || it->second != o.origine) v.push_back(o);
+  }
+  verif_noms_partages(v);
 }

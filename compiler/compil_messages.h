@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bddpp.h"
+#include "gt_norm.h"
 
 // erreur is cleared first. A text holding '/' or with unbalanced parentheses
 // sets it like any syntax error; only the empty text gives 0 with erreur
@@ -33,6 +34,9 @@ struct variable_nommee {
 std::string origine_input(std::string const& nom);
 std::string origine_pre(std::string const& input);
 std::string origine_etape(std::string const& etape);
+std::string origine_output(std::string const& nom);
+// Output j of the grafcet; the outputs that -simul adds are said to be so.
+std::string origine_output(tpen_fichier& f, int j);
 
 // A name given to two variables would be one variable of the manager, and
 // every later stage that counts the variables would index past them: the
@@ -40,5 +44,12 @@ std::string origine_etape(std::string const& etape);
 // name are left to the model check, which refuses two steps of one name
 // before any compilation.
 void verif_noms_partages(std::vector<variable_nommee> const& variables);
+
+// The same refusal for the names of the symbolic automaton: its states,
+// their next values, the inputs and its actions, which the writers print
+// side by side. An output declared twice is one action there, and no
+// refusal; an output that -simul adds is another thing than the declared
+// output of its name.
+void verif_noms_par_situations(tpen_fichier& f);
 
 #endif

@@ -172,8 +172,9 @@ struct bilan_recherche {
   long reactions = 0;
 };
 
-// The default compilation. A fault of the grafcet ends the process with its
-// message and exit code 1. The caller owns the automaton.
+// The default compilation. A name that two variables or actions of the
+// automaton would share, or a fault of the grafcet, ends the process with
+// its message and exit code 1. The caller owns the automaton.
 FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan = nullptr);
 int lis_Xtheta(tpen_BDD_fichier& f, std::set<int>& s);
 FBA* normalise_FBA(tpen_BDD_fichier& f, std::set<int> initial, int* varmap, int* outmap);

@@ -104,6 +104,7 @@ bool est_activite_etape(tpen_BDD_fichier& f, int v) {
 }  // namespace
 
 FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan) {
+  verif_noms_par_situations(f);
   int* varmap = new int[f.nombre_variables()];
   int* outmap = new int[f.nbr_outputs()];
   log << std::endl << "EFFECTIVE COMPILATION" << std::endl << std::endl;

@@ -30,15 +30,6 @@ std::string nom_locale(int k, std::string const& etape) {
   return k < 2 ? "X" + etape + locales[k] : locales[k] + etape;
 }
 
-// The outputs that -simul adds close the table, two per step.
-std::string origine_output(tpen_BDD_fichier& f, int j) {
-  std::string nom = f.ma_table_outputs()[j].nom();
-  int premier = f.nbr_outputs() - 2 * f.nbr_etapes();
-  int k = j - premier;
-  bool exportee = k >= 0 && nom == (k % 2 ? "EXPORTED_RE" : "EXPORTED_ZX") + f.nom_etape(k / 2);
-  return "the output \"" + nom + "\"" + (exportee ? " that -simul adds" : "");
-}
-
 enum genre { etat, suivant, entree, sortie, locale, precedente };
 
 struct variable_automate {

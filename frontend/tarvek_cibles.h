@@ -42,4 +42,9 @@ struct contexte_cibles {
 std::unique_ptr<fichier_cible> ecrit_cibles(const contexte_cibles& ctx,
                                             const noms_compilation& noms);
 
+// Before ecrit_cibles: the names that each requested target would write,
+// against its language and the other names of its file. The first name
+// that a target cannot hold ends the run with its message.
+void verifie_noms_cibles(const contexte_cibles& ctx);
+
 #endif

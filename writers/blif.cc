@@ -5,8 +5,13 @@
 
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 namespace {
+
+// The blocks of the equational network are named after their nodes:
+// this prefix, "_" and the node's number.
+const char* const prefixe_noeuds = "node";
 
 // The model line, the inputs (an empty line stands for an automaton
 // without any), the outputs (nothing for none) and one latch per state
@@ -93,7 +98,7 @@ void b_automaton::BLIF_restrict_put(std::ostream& os, int, std::string const& mo
     }
   entete_blif(os, module, names.nb_inputs > 0, entrees,
               noms_table(names.output_names, names.nb_outputs), etats, suivants, initiaux);
-  wood->Put_blif(os, "node", mask);
+  wood->Put_blif(os, prefixe_noeuds, mask);
   os << std::endl << ".end" << std::endl << std::endl;
 }
 
@@ -120,4 +125,32 @@ void Bddexpression::put_blif(std::ostream& os, std::string const& prefix) const 
   m->Print_node_for_eval_BLIF("", "", prefix, os, exp.node());
   os << ".names " << prefix << "_" << exp.node()->global_id << " " << nom << std::endl
      << (exp.link_type() == -1 ? "0 1" : "1 1") << std::endl;
+}
+
+namespace {
+
+// A name of the automaton that is also the name of a node's block.
+bool nom_de_noeud(const std::string& nom, long nbr_noeuds) {
+  std::string debut = std::string(prefixe_noeuds) + "_";
+  if (nom.compare(0, debut.size(), debut) != 0) return false;
+  std::string k = nom.substr(debut.size());
+  if (k.empty() || k.size() > 9 || (k[0] == '0' && k.size() > 1)) return false;
+  for (char c : k)
+    if (c < '0' || c > '9') return false;
+  return std::stol(k) < nbr_noeuds;
+}
+
+}  // namespace
+
+std::string verif_noms_blif(const noms_automate& a) {
+  std::vector<nom_ecrit> n = noms_variables(a);
+  if (a.equationnel)
+    for (size_t k = 0, nbr = n.size(); k < nbr; ++k)
+      if (nom_de_noeud(n[k].nom, a.nbr_noeuds)) n.push_back({n[k].nom, "a node of the network"});
+  return verif_noms_fichier(langage_blif, "BLIF", {{a.module, origine_module(a.module)}}, n);
+}
+
+std::string verif_noms_fba(const noms_automate& a) {
+  return verif_noms_fichier(langage_blif, "state-change", {{a.module, origine_module(a.module)}},
+                            noms_variables(a));
 }

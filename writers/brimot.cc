@@ -2,6 +2,7 @@
 // automaton. The equational mode has only a placeholder that writes nothing
 // into the file; it is defined with b_automaton, whose tests link no writer.
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 // The outputs are not declared as such: they stand among the locals and
 // are defined with the next-state variables.
@@ -27,4 +28,9 @@ void FBA::BRIMOT_put(std::ostream& os, int method) const {
   for (int j = 0; j < actions_number; ++j)
     os << action_names[j] << "= " << sop_en_mots(manager, emissions[j], method) << ";" << std::endl
        << std::endl;
+}
+
+// No module name.
+std::string verif_noms_brimot(const noms_automate& a) {
+  return verif_noms_fichier(langage_brimot, "BRIMOT", {}, noms_variables(a));
 }

@@ -5,8 +5,12 @@
 
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 namespace {
+
+const char* const fonction_remise = "_reset_automaton";
+const char* const fonction_reaction = "_automaton";
 
 // The same parameters for both functions of both files: the inputs by
 // value, then the outputs through pointers.
@@ -33,9 +37,9 @@ void ouvre_fonction(std::ostream& c, const std::string& module, const char* fonc
 }
 
 void prototypes(std::ostream& h, const std::string& module, const std::string& p) {
-  h << "extern void " << module << "_reset_automaton(" << p << ");" << std::endl
+  h << "extern void " << module << fonction_remise << "(" << p << ");" << std::endl
     << std::endl
-    << "extern void " << module << "_automaton(" << p << ");" << std::endl;
+    << "extern void " << module << fonction_reaction << "(" << p << ");" << std::endl;
 }
 
 }  // namespace
@@ -46,10 +50,10 @@ void FBA::c_put(std::ostream& c, std::ostream& h, int method) const {
   std::string p = parametres(name, fba_noms_entrees(*this), fba_noms_actions(*this));
   std::vector<std::string> registres = fba_registres_c(*this);
   declare_registres(c, registres);
-  ouvre_fonction(c, name, "_reset_automaton", p);
+  ouvre_fonction(c, name, fonction_remise, p);
   initialise_registres_c(c, registres, fba_valeurs_initiales(*this));
   c << "}" << std::endl << std::endl;
-  ouvre_fonction(c, name, "_automaton", p);
+  ouvre_fonction(c, name, fonction_reaction, p);
   fba_etats_suivants_c(c, *this, method);
   c << std::endl;
   for (int j = 0; j < actions_number; ++j) {
@@ -73,10 +77,10 @@ void b_automaton::C_put(std::ostream& c, std::ostream& h, int, std::string const
   std::vector<std::string> locales = noms_table(names.local_names, names.nb_locals);
   std::string p = parametres(module, noms_table(names.input_names, names.nb_inputs), sorties);
   declare_registres(c, registres);
-  ouvre_fonction(c, module, "_reset_automaton", p);
+  ouvre_fonction(c, module, fonction_remise, p);
   initialise_registres_c(c, registres, valeurs_initiales(initial_values, n));
   c << "}" << std::endl << std::endl;
-  ouvre_fonction(c, module, "_automaton", p);
+  ouvre_fonction(c, module, fonction_reaction, p);
   if (!locales.empty())
     c << "  int " << liste_noms(prefixe_noms(locales, pre)) << ";" << std::endl << std::endl;
   std::string tableau = tableau_noeuds_c(module);
@@ -114,4 +118,16 @@ void Bddexpression::put_c(std::ostream& os, std::string const& array,
   bool sortie = std::find(outputs.begin(), outputs.end(), nom) != outputs.end();
   std::string valeur = valeur_c(os, m, exp, array, prefix, suffix);
   os << (sortie ? "  *" : "   ") << prefix << nom << suffix << "= " << valeur << ";";
+}
+
+// Both files hold both functions; the parameters, the registers, and in the
+// equational form the locals and the node array, all behind the prefix.
+// A parameter may not take a register's name: it would hide the register.
+std::string verif_noms_c(const noms_automate& a) {
+  std::string pre = prefixe_c(a.module);
+  std::vector<nom_ecrit> n = {{a.module + fonction_remise, "the reset function"},
+                              {a.module + fonction_reaction, "the reaction function"}};
+  for (auto const& v : noms_variables(a, pre)) n.push_back(v);
+  if (a.equationnel) n.push_back({tableau_noeuds_c(a.module), "the node array"});
+  return verif_noms_fichier(langage_c, "C", {}, n);
 }

@@ -8,6 +8,8 @@
 
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
+#include "compil_messages.h"
 
 namespace {
 
@@ -306,4 +308,33 @@ void Bddexpression::put_csharp(std::ostream& os, std::string const& array,
                                std::string const& prefix, std::string const& suffix,
                                int count) const {
   equation_csharp(os, *this, array, prefix, suffix, count, true);
+}
+
+// One space for the whole class: its name (also the constructor's), the
+// fields, the properties, the methods, the parameter value of the setters,
+// which a field of its name would hide, and the locals of the equational
+// React, whose copies of the inputs would hide a field of their name.
+std::string verif_noms_csharp(const noms_automate& a) {
+  const std::string& m = a.module;
+  std::string pre = prefixe_c(m);
+  std::vector<nom_ecrit> n = {{m, origine_module(m)}};
+  ajoute_noms(n, a.entrees, origine_input);
+  ajoute_noms(n, a.sorties, origine_output);
+  ajoute_noms(n, a.etats, origine_etat, a.equationnel ? pre : "");
+  ajoute_noms(n, a.suivants, origine_suivant, a.equationnel ? pre : "");
+  ajoute_noms(n, a.entrees, [](const std::string& e) { return "the property of the input \"" + e + "\""; },
+              "P_");
+  ajoute_noms(n, a.sorties, [](const std::string& s) { return "the property of the output \"" + s + "\""; },
+              "GS_");
+  for (const char* methode : {"Reset_Automaton", "Reset_Inputs", "Reset_Outputs", "Reset_Registers",
+                              "Automaton", "React", "Next"})
+    n.push_back({methode, std::string("the method ") + methode});
+  n.push_back({"value", "the parameter of the properties' setters"});
+  if (a.equationnel) {
+    n.push_back({tableau_noeuds_c(m), "the node array"});
+    ajoute_noms(n, a.entrees, origine_input, pre);
+    ajoute_noms(n, a.sorties, origine_output, pre);
+    ajoute_noms(n, a.locales, origine_locale, pre);
+  }
+  return verif_noms_fichier(langage_csharp, "C#", {}, n);
 }

@@ -3,6 +3,7 @@
 // combinational part in a loop repeated at each tick.
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 std::string local_FSM_bddtoexpesterel(bddpp_manager* m, bdd f, int method) {
   return m->Print_sop_to_ESTEREL_String(f, method);
@@ -124,4 +125,13 @@ void Bddexpression::put_esterel(std::ostream& os, int method) const {
   os << "  present [" << m->Print_sop_to_ESTEREL_String(exp, method) << "] then" << std::endl
      << "    emit " << m->Name_var_by_bdd(var) << std::endl
      << "  end present";
+}
+
+// The signals; the module lives apart from them, beside the user's module
+// my_pre that it runs.
+std::string verif_noms_esterel(const noms_automate& a) {
+  return verif_noms_fichier(
+      langage_esterel, "Esterel",
+      {{"my_pre", "the register module my_pre"}, {a.module, origine_module(a.module)}},
+      noms_variables(a));
 }

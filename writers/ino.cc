@@ -6,6 +6,8 @@
 
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
+#include "compil_messages.h"
 
 namespace {
 
@@ -187,4 +189,34 @@ void Bddexpression::put_ino_grafcet(std::ostream& os, std::string const& array,
   long i = m.Index_var_by_bdd(var);
   bool niveau = i < 0 || i >= static_cast<long>(level.size()) || level[i] == 1;
   appels_sortie(os, nom, niveau, "     ");
+}
+
+// The user's functions bear the plain names of the inputs and outputs,
+// beside the hooks, setup() and loop(), and the main() of the Arduino
+// environment that calls them; the variables, behind the prefix, are the
+// registers, and in the symbolic form the inputs and outputs, in the
+// equational form the inputs, the locals and the node array.
+std::string verif_noms_ino(const noms_automate& a, const std::list<std::string>& evenements) {
+  std::string pre = prefixe_c(a.module);
+  std::vector<nom_ecrit> n;
+  for (const char* f : {"setup", "loop"}) n.push_back({f, std::string("the sketch's function ") + f});
+  n.push_back({"main", "the function main of the Arduino environment"});
+  for (const char* f : {"my_setup", "my_before", "my_after"})
+    n.push_back({f, std::string("the user's hook ") + f});
+  ajoute_noms(n, a.entrees, origine_input);
+  for (auto const& s : a.sorties) {
+    if (evenement(evenements, s)) {
+      n.push_back({s, origine_output(s)});
+    } else {
+      n.push_back({s + "_true", origine_output(s)});
+      n.push_back({s + "_false", origine_output(s)});
+    }
+  }
+  ajoute_noms(n, a.etats, origine_etat, pre);
+  ajoute_noms(n, a.entrees, origine_input, pre);
+  if (!a.equationnel) ajoute_noms(n, a.sorties, origine_output, pre);
+  ajoute_noms(n, a.suivants, origine_suivant, pre);
+  ajoute_noms(n, a.locales, origine_locale, pre);
+  if (a.equationnel) n.push_back({tableau_noeuds_c(a.module), "the node array"});
+  return verif_noms_fichier(langage_cpp, "Arduino", {}, n);
 }

@@ -5,12 +5,14 @@
 
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 namespace {
 
 // A node without inputs still takes one, so that it has a parameter list
 // in both compilation modes.
-const char* const sans_entree = "(useless : bool)";
+const char* const parametre_sans_entree = "useless";
+const std::string sans_entree = std::string("(") + parametre_sans_entree + " : bool)";
 
 // The next-state functions, an empty line, the emission conditions: one
 // indented "name= sum of products;" each, in Lustre and Vestrane alike.
@@ -141,4 +143,17 @@ void Bddexpression::put_basic_doc(std::ostream& os, int method) const {
   if (!equation_ecrivable(*this)) return;
   bddpp_manager* m = wood->Manager();
   os << m->Name_var_by_bdd(var) << " = " << sop_en_mots(m, exp, method);
+}
+
+// The variables of a node or a Mealy machine live apart from the name of
+// the node or the module.
+std::string verif_noms_lustre(const noms_automate& a) {
+  std::vector<nom_ecrit> n = noms_variables(a);
+  if (a.entrees.empty()) n.push_back({parametre_sans_entree, "the parameter of a node without inputs"});
+  return verif_noms_fichier(langage_lustre, "Lustre", {{a.module, origine_module(a.module)}}, n);
+}
+
+std::string verif_noms_vestrane(const noms_automate& a) {
+  return verif_noms_fichier(langage_vestrane, "Vestrane",
+                            {{a.module, origine_module(a.module)}}, noms_variables(a));
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ecrivains.h"
+#include "noms_cibles.h"
 #include "listpp.h"
 
 // Post-order: every entry comes after its two cofactors, so that a net is
@@ -183,4 +184,11 @@ void FBA::SC_put(std::ostream& os, int method) const {
   for (int p = nvars; p < static_cast<int>(nl.fonctions.size()); ++p)
     multiplexeur_sc(os, nl, p, annonces(positions_sorties, p, nin), method);
   os << "end:" << std::endl << std::endl << "endmodule:" << std::endl;
+}
+
+// The signals and the nets that bear the automaton's names; the other nets
+// are numbered, and their labels may repeat.
+std::string verif_noms_sc(const noms_automate& a) {
+  return verif_noms_fichier(langage_sc, "sc", {{a.module, origine_module(a.module)}},
+                            noms_variables(a));
 }

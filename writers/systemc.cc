@@ -4,6 +4,8 @@
 // and loads the registers.
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
+#include "compil_messages.h"
 
 namespace {
 
@@ -102,4 +104,20 @@ void Bddexpression::put_systemc(std::ostream& os, int method) const {
   os << "bool " << m.Name_var_by_bdd(var) << " = ";
   m.Print_sop(" || ", " && ", "! ", "", os, exp, method);
   os << ";";
+}
+
+// One space for the module: its name (also the constructor's), the include
+// guard, which is a macro, the process, what SC_CTOR declares and the
+// sensitivity list that the constructor fills, the ports and the signals.
+std::string verif_noms_systemc(const noms_automate& a) {
+  const std::string& m = a.module;
+  std::vector<nom_ecrit> n = {{m, origine_module(m)},
+                              {m + "_H", "the include guard"},
+                              {m + "_thread", "the process"},
+                              {"SC_CURRENT_USER_MODULE", "the type that SC_CTOR declares"},
+                              {"sensitive", "the sensitivity list of the module"},
+                              {"reset", "the reset port"},
+                              {"clk", "the clock port"}};
+  for (auto const& v : noms_variables(a)) n.push_back(v);
+  return verif_noms_fichier(langage_cpp, "SystemC", {}, n);
 }

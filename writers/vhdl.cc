@@ -4,6 +4,8 @@
 // one with a network of BDD nodes held in an array signal.
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
+#include "compil_messages.h"
 #include "listpp.h"
 
 namespace {
@@ -120,4 +122,31 @@ void Bddexpression::put_vhdl(std::ostream& os, std::string const& array,
     m->Print_node_for_eval_VHDL(array, os, exp.node());
     os << "      " << nom << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
   }
+}
+
+// The symbolic design's ports carry the prefix, its signals are the plain
+// inputs, the states and a next value of each; the equational design's
+// ports are plain, its signals the automaton's states, next states and
+// locals and the node array. The signal type is a name of the file: a port
+// or signal of its name would hide it from the declarations that follow.
+std::string verif_noms_vhdl(const noms_automate& a, int altera) {
+  const std::string& m = a.module;
+  std::vector<nom_ecrit> n;
+  std::string pre = a.equationnel ? "" : m + "_";
+  ajoute_noms(n, a.entrees, origine_input, pre);
+  n.push_back({pre + "reset", "the reset port"});
+  n.push_back({pre + "clk", "the clock port"});
+  ajoute_noms(n, a.sorties, origine_output, pre);
+  if (a.equationnel) {
+    n.push_back({"array_" + m + "_node", "the type of the node array"});
+  } else {
+    ajoute_noms(n, a.entrees, origine_input);
+    for (auto const& e : a.entrees) n.push_back({e + "next", "the next value of the input \"" + e + "\""});
+  }
+  ajoute_noms(n, a.etats, origine_etat);
+  ajoute_noms(n, a.suivants, origine_suivant);
+  ajoute_noms(n, a.locales, origine_locale);
+  if (a.equationnel) n.push_back({m + "_node", "the node array"});
+  n.push_back({type_vhdl(altera), "the signal type"});
+  return verif_noms_fichier(langage_vhdl, "VHDL", unites_vhdl(m), n);
 }

@@ -4,6 +4,8 @@
 // keeps every equation's variable in the node array.
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
+#include "compil_messages.h"
 #include "listpp.h"
 
 // The next-state functions are built before anything is printed, as in the
@@ -90,4 +92,17 @@ void Bddexpression::put_vhdl_sorva(std::ostream& os, std::string const& array,
     m->Print_node_for_eval_VHDL(array, os, exp.node());
     os << "      " << element << " <= " << exp.vhdl_node_name(array) << ";" << std::endl;
   }
+}
+
+// Plain ports, and the states and next states as signals.
+std::string verif_noms_vhdl_grafcet(const noms_automate& a, int altera) {
+  std::vector<nom_ecrit> n;
+  ajoute_noms(n, a.entrees, origine_input);
+  n.push_back({"reset", "the reset port"});
+  n.push_back({"clk", "the clock port"});
+  ajoute_noms(n, a.sorties, origine_output);
+  ajoute_noms(n, a.etats, origine_etat);
+  ajoute_noms(n, a.suivants, origine_suivant);
+  n.push_back({type_vhdl(altera), "the signal type"});
+  return verif_noms_fichier(langage_vhdl, "grafcet VHDL", unites_vhdl(a.module), n);
 }

@@ -122,7 +122,7 @@ TEST(TarvekCompil, NamesThatCollide) {
       {"\"b\" : bool \"a\" : bool \"b_pre__pre_\" : event \"b_pre_\" : bool",
        partage("b_pre_", "the previous value of input \"b\"", "the input \"b_pre_\"")},
       // Names that only look alike.
-      {"\"a\" : bool \"e\" : event \"e_pre_\" : bool \"X3\" : bool \"x1\" : bool \"RE\" : bool",
+      {"\"a\" : bool \"v\" : event \"v_pre_\" : bool \"X3\" : bool \"x1\" : bool \"RE\" : bool",
        compile_seul},
   };
   for (auto const& c : table) {

@@ -1,0 +1,285 @@
+// The identifier rule and the reserved words of every target language, and
+// the check of the names of one file against them and against each other.
+#include "noms_cibles.h"
+
+#include <map>
+
+#include "Stringcase.h"
+#include "compil_messages.h"
+#include "ecrivains.h"
+
+namespace {
+
+bool lettre(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool chiffre(char c) { return c >= '0' && c <= '9'; }
+
+// C, C++, C#, and the word formats: a letter or '_', then letters, digits
+// and '_'.
+bool identificateur_c(const std::string& s) {
+  if (s.empty() || chiffre(s[0])) return false;
+  for (char c : s)
+    if (!lettre(c) && !chiffre(c) && c != '_') return false;
+  return true;
+}
+
+// Lustre and Esterel: a letter first.
+bool identificateur_lettre(const std::string& s) { return !s.empty() && lettre(s[0]) && identificateur_c(s); }
+
+// VHDL: a letter first, and a '_' only between two letters or digits.
+bool identificateur_vhdl(const std::string& s) {
+  if (s.empty() || !lettre(s[0]) || s.back() == '_') return false;
+  for (size_t k = 1; k < s.size(); ++k)
+    if (s[k] == '_' ? s[k - 1] == '_' : !lettre(s[k]) && !chiffre(s[k])) return false;
+  return true;
+}
+
+bool imprimable(char c) { return c > ' ' && c <= '~'; }
+
+// BLIF: blanks separate the names, '#' opens a comment and '\' continues a
+// line; yosys keeps the names that begin with '$' for itself ($true,
+// $false, $undef and the names it makes).
+bool nom_blif(const std::string& s) {
+  if (s.empty() || s[0] == '$') return false;
+  for (char c : s)
+    if (!imprimable(c) || c == '#' || c == '\\') return false;
+  return true;
+}
+
+// sc: blanks and ':' separate the fields of a line.
+bool nom_sc(const std::string& s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (!imprimable(c) || c == ':') return false;
+  return true;
+}
+
+std::string message_nom(const std::string& cible, const nom_ecrit& n, const std::string& raison) {
+  return "ERROR: the " + cible + " target cannot hold the name \"" + n.nom + "\" of " + n.origine +
+         ": " + raison + " !!!\n    --> break compilation processing ...";
+}
+
+std::string cle(const langage_cible& l, const std::string& nom) {
+  return l.casse_ignoree ? downcase(nom) : nom;
+}
+
+std::string verif_nom(const langage_cible& l, const std::string& cible, const nom_ecrit& n) {
+  if (!l.identificateur(n.nom))
+    return message_nom(cible, n, std::string("it is not an identifier of ") + l.nom);
+  if (l.reserves.count(cle(l, n.nom)))
+    return message_nom(cible, n, std::string("it is a reserved word of ") + l.nom);
+  if (l.predefinis.count(n.nom))
+    return message_nom(cible, n, std::string("the compilers of ") + l.nom + " predefine it");
+  return "";
+}
+
+}  // namespace
+
+// ISO/IEC 9899:2018, 6.4.1.
+const langage_cible langage_c = {
+    "C",
+    identificateur_c,
+    {"auto",       "break",     "case",     "char",          "const",         "continue",
+     "default",    "do",        "double",   "else",          "enum",          "extern",
+     "float",      "for",       "goto",     "if",            "inline",        "int",
+     "long",       "register",  "restrict", "return",        "short",         "signed",
+     "sizeof",     "static",    "struct",   "switch",        "typedef",       "union",
+     "unsigned",   "void",      "volatile", "while",         "_Alignas",      "_Alignof",
+     "_Atomic",    "_Bool",     "_Complex", "_Generic",      "_Imaginary",    "_Noreturn",
+     "_Static_assert", "_Thread_local"},
+    {},
+    false};
+
+// ISO/IEC 14882:2020, the keywords and the alternative tokens. The GNU
+// compilers define AVR (avr-g++), linux and unix (on the host) as macros
+// in their default dialects.
+const langage_cible langage_cpp = {
+    "C++",
+    identificateur_c,
+    {"alignas",      "alignof",      "and",          "and_eq",      "asm",
+     "auto",         "bitand",       "bitor",        "bool",        "break",
+     "case",         "catch",        "char",         "char8_t",     "char16_t",
+     "char32_t",     "class",        "compl",        "concept",     "const",
+     "consteval",    "constexpr",    "constinit",    "const_cast",  "continue",
+     "co_await",     "co_return",    "co_yield",     "decltype",    "default",
+     "delete",       "do",           "double",       "dynamic_cast", "else",
+     "enum",         "explicit",     "export",       "extern",      "false",
+     "float",        "for",          "friend",       "goto",        "if",
+     "inline",       "int",          "long",         "mutable",     "namespace",
+     "new",          "noexcept",     "not",          "not_eq",      "nullptr",
+     "operator",     "or",           "or_eq",        "private",     "protected",
+     "public",       "register",     "reinterpret_cast", "requires", "return",
+     "short",        "signed",       "sizeof",       "static",      "static_assert",
+     "static_cast",  "struct",       "switch",       "template",    "this",
+     "thread_local", "throw",        "true",         "try",         "typedef",
+     "typeid",       "typename",     "union",        "unsigned",    "using",
+     "virtual",      "void",         "volatile",     "wchar_t",     "while",
+     "xor",          "xor_eq"},
+    {"AVR", "linux", "unix"},
+    false};
+
+// IEEE 1076-1993, 13.9; VHDL reads every name in lower case.
+const langage_cible langage_vhdl = {
+    "VHDL",
+    identificateur_vhdl,
+    {"abs",        "access",    "after",     "alias",      "all",       "and",
+     "architecture", "array",   "assert",    "attribute",  "begin",     "block",
+     "body",       "buffer",    "bus",       "case",       "component", "configuration",
+     "constant",   "disconnect", "downto",   "else",       "elsif",     "end",
+     "entity",     "exit",      "file",      "for",        "function",  "generate",
+     "generic",    "group",     "guarded",   "if",         "impure",    "in",
+     "inertial",   "inout",     "is",        "label",      "library",   "linkage",
+     "literal",    "loop",      "map",       "mod",        "nand",      "new",
+     "next",       "nor",       "not",       "null",       "of",        "on",
+     "open",       "or",        "others",    "out",        "package",   "port",
+     "postponed",  "procedure", "process",   "pure",       "range",     "record",
+     "register",   "reject",    "rem",       "report",     "return",    "rol",
+     "ror",        "select",    "severity",  "signal",     "shared",    "sla",
+     "sll",        "sra",       "srl",       "subtype",    "then",      "to",
+     "transport",  "type",      "unaffected", "units",     "until",     "use",
+     "variable",   "wait",      "when",      "while",      "with",      "xnor",
+     "xor"},
+    {},
+    true};
+
+const langage_cible langage_blif = {"BLIF", nom_blif, {}, {}, false};
+
+// The keywords of the Lustre V6 grammar.
+const langage_cible langage_lustre = {
+    "Lustre",
+    identificateur_lettre,
+    {"and",    "assert", "body",   "bool",     "const",    "current", "div",     "else",
+     "end",    "enum",   "extern", "false",    "fby",      "function", "if",     "include",
+     "int",    "is",     "let",    "merge",    "mod",      "model",   "needs",   "node",
+     "nor",    "not",    "operator", "or",     "package",  "pre",     "provides", "real",
+     "returns", "step",  "struct", "tel",      "then",     "true",    "type",    "unsafe",
+     "uses",   "var",    "when",   "with",     "xor"},
+    {},
+    false};
+
+// The keywords of Esterel v5.
+const langage_cible langage_esterel = {
+    "Esterel",
+    identificateur_lettre,
+    {"abort",     "and",       "await",     "call",      "case",      "constant",
+     "copymodule", "do",       "each",      "else",      "elsif",     "emit",
+     "end",       "every",     "exec",      "exit",      "function",  "halt",
+     "handle",    "if",        "immediate", "in",        "input",     "inputoutput",
+     "loop",      "mod",       "module",    "not",       "nothing",   "or",
+     "output",    "pause",     "positive",  "pre",       "present",   "procedure",
+     "relation",  "repeat",    "return",    "run",       "sensor",    "signal",
+     "suspend",   "sustain",   "task",      "then",      "tick",      "timeout",
+     "times",     "trap",      "type",      "upto",      "var",       "watching",
+     "weak",      "when",      "with"},
+    {},
+    false};
+
+// ECMA-334, 7.4.4, with the words that mcs refuses as well.
+const langage_cible langage_csharp = {
+    "C#",
+    identificateur_c,
+    {"abstract",   "as",         "base",       "bool",       "break",      "byte",
+     "case",       "catch",      "char",       "checked",    "class",      "const",
+     "continue",   "decimal",    "default",    "delegate",   "do",         "double",
+     "else",       "enum",       "event",      "explicit",   "extern",     "false",
+     "finally",    "fixed",      "float",      "for",        "foreach",    "goto",
+     "if",         "implicit",   "in",         "int",        "interface",  "internal",
+     "is",         "lock",       "long",       "namespace",  "new",        "null",
+     "object",     "operator",   "out",        "override",   "params",     "private",
+     "protected",  "public",     "readonly",   "ref",        "return",     "sbyte",
+     "sealed",     "short",      "sizeof",     "stackalloc", "static",     "string",
+     "struct",     "switch",     "this",       "throw",      "true",       "try",
+     "typeof",     "uint",       "ulong",      "unchecked",  "unsafe",     "ushort",
+     "using",      "virtual",    "void",       "volatile",   "while",      "await",
+     "__arglist",  "__makeref",  "__reftype",  "__refvalue"},
+    {},
+    false};
+
+// The boolean-equation formats: their formulas spell the operators as
+// words between the names.
+const langage_cible langage_brimot = {"BRIMOT", identificateur_c, {"and", "or", "not"}, {}, false};
+const langage_cible langage_vestrane = {"Vestrane", identificateur_c, {"and", "or", "not"}, {}, false};
+
+const langage_cible langage_sc = {"sc", nom_sc, {}, {}, false};
+
+namespace {
+
+// Each name checked alone, then against the names before it.
+std::string verif_espace(const langage_cible& l, const std::string& cible,
+                         const std::vector<nom_ecrit>& noms) {
+  std::map<std::string, const nom_ecrit*> vus;
+  for (auto const& n : noms) {
+    std::string m = verif_nom(l, cible, n);
+    if (!m.empty()) return m;
+    auto [it, nouveau] = vus.emplace(cle(l, n.nom), &n);
+    const nom_ecrit& autre = *it->second;
+    if (nouveau || (autre.nom == n.nom && autre.origine == n.origine)) continue;
+    if (autre.nom == n.nom) return message_nom(cible, n, "it is also the name of " + autre.origine);
+    return message_nom(cible, n,
+                       std::string(l.nom) + " does not tell it from the name \"" + autre.nom +
+                           "\" of " + autre.origine);
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string verif_noms_fichier(const langage_cible& l, const std::string& cible,
+                               const std::vector<nom_ecrit>& unites,
+                               const std::vector<nom_ecrit>& noms) {
+  std::string m = verif_espace(l, cible, unites);
+  return m.empty() ? verif_espace(l, cible, noms) : m;
+}
+
+std::vector<nom_ecrit> unites_vhdl(const std::string& module) {
+  return {{module, origine_module(module)},
+          {module + "_a", "the architecture of the module \"" + module + "\""}};
+}
+
+std::string origine_module(const std::string& module) { return "the module \"" + module + "\""; }
+std::string origine_etat(const std::string& nom) { return "the state variable \"" + nom + "\""; }
+std::string origine_suivant(const std::string& nom) {
+  return "the next-state variable \"" + nom + "\"";
+}
+std::string origine_locale(const std::string& nom) { return "the local variable \"" + nom + "\""; }
+
+void ajoute_noms(std::vector<nom_ecrit>& r, const std::vector<std::string>& noms,
+                 std::string (*origine)(const std::string&), const std::string& prefixe) {
+  for (auto const& n : noms) r.push_back({prefixe + n, origine(n)});
+}
+
+std::vector<nom_ecrit> noms_variables(const noms_automate& a, const std::string& prefixe) {
+  std::vector<nom_ecrit> n;
+  ajoute_noms(n, a.entrees, origine_input, prefixe);
+  ajoute_noms(n, a.sorties, origine_output, prefixe);
+  ajoute_noms(n, a.etats, origine_etat, prefixe);
+  ajoute_noms(n, a.suivants, origine_suivant, prefixe);
+  ajoute_noms(n, a.locales, origine_locale, prefixe);
+  return n;
+}
+
+noms_automate noms_automate_de(const FBA& a) {
+  noms_automate r;
+  r.module = a.name;
+  r.entrees = fba_noms_entrees(a);
+  r.sorties = fba_noms_actions(a);
+  r.etats = fba_noms_etats(a);
+  r.suivants = fba_noms_etats_suivants(a);
+  return r;
+}
+
+noms_automate noms_automate_de(b_automaton& a, const std::string& module) {
+  auto vecteur = [](const std::list<std::string>& l) {
+    return std::vector<std::string>(l.begin(), l.end());
+  };
+  noms_automate r;
+  r.module = module;
+  r.equationnel = true;
+  r.entrees = vecteur(a.inputs_list());
+  r.sorties = vecteur(a.outputs_list());
+  r.etats = vecteur(a.state_vars_list());
+  r.suivants = vecteur(a.next_state_vars_list());
+  r.locales = vecteur(a.locals_list());
+  bddpp_manager* m = a.manager_associe();
+  r.nbr_noeuds = m ? m->Bdd_total_size() : 0;
+  return r;
+}
