@@ -346,7 +346,8 @@ int main(int argc, char** argv) {
   if (!sorties_demandees()) {
     signale_message("Warning: no outputs required : only generation of .log file ...");
   } else {
-    contexte_cibles cibles = {automate_fba, automate, module, optimisation_mode, outputs_evenements};
+    contexte_cibles cibles = {automate_fba, automate, module, optimisation_mode,
+                              outputs_evenements};
     verifie_noms_cibles(cibles);
     if (show_mode) std::cout << "GENERATION" << std::endl;
     doc = ecrit_cibles(cibles, noms);

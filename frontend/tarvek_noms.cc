@@ -23,7 +23,8 @@ struct verif_cible {
 }  // namespace
 
 void verifie_noms_cibles(const contexte_cibles& ctx) {
-  noms_automate n = ctx.fba ? noms_automate_de(*ctx.fba) : noms_automate_de(*ctx.automate, ctx.module);
+  noms_automate n =
+      ctx.fba ? noms_automate_de(*ctx.fba) : noms_automate_de(*ctx.automate, ctx.module);
   const verif_cible table[] = {
       {&sc_mode, false, verif_noms_sc},
       {&brimot_mode, false, verif_noms_brimot},

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "b_automaton.h"
+#include "compil_messages.h"
 #include "ecrivains.h"
 #include "noms_cibles.h"
-#include "compil_messages.h"
 
 namespace {
 
@@ -322,10 +322,12 @@ std::string verif_noms_csharp(const noms_automate& a) {
   ajoute_noms(n, a.sorties, origine_output);
   ajoute_noms(n, a.etats, origine_etat, a.equationnel ? pre : "");
   ajoute_noms(n, a.suivants, origine_suivant, a.equationnel ? pre : "");
-  ajoute_noms(n, a.entrees, [](const std::string& e) { return "the property of the input \"" + e + "\""; },
-              "P_");
-  ajoute_noms(n, a.sorties, [](const std::string& s) { return "the property of the output \"" + s + "\""; },
-              "GS_");
+  ajoute_noms(
+      n, a.entrees, [](const std::string& e) { return "the property of the input \"" + e + "\""; },
+      "P_");
+  ajoute_noms(
+      n, a.sorties, [](const std::string& s) { return "the property of the output \"" + s + "\""; },
+      "GS_");
   for (const char* methode : {"Reset_Automaton", "Reset_Inputs", "Reset_Outputs", "Reset_Registers",
                               "Automaton", "React", "Next"})
     n.push_back({methode, std::string("the method ") + methode});

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "b_automaton.h"
+#include "compil_messages.h"
 #include "ecrivains.h"
 #include "noms_cibles.h"
-#include "compil_messages.h"
 
 namespace {
 
@@ -199,7 +199,8 @@ void Bddexpression::put_ino_grafcet(std::ostream& os, std::string const& array,
 std::string verif_noms_ino(const noms_automate& a, const std::list<std::string>& evenements) {
   std::string pre = prefixe_c(a.module);
   std::vector<nom_ecrit> n;
-  for (const char* f : {"setup", "loop"}) n.push_back({f, std::string("the sketch's function ") + f});
+  for (const char* f : {"setup", "loop"})
+    n.push_back({f, std::string("the sketch's function ") + f});
   n.push_back({"main", "the function main of the Arduino environment"});
   for (const char* f : {"my_setup", "my_before", "my_after"})
     n.push_back({f, std::string("the user's hook ") + f});

@@ -149,11 +149,12 @@ void Bddexpression::put_basic_doc(std::ostream& os, int method) const {
 // the node or the module.
 std::string verif_noms_lustre(const noms_automate& a) {
   std::vector<nom_ecrit> n = noms_variables(a);
-  if (a.entrees.empty()) n.push_back({parametre_sans_entree, "the parameter of a node without inputs"});
+  if (a.entrees.empty())
+    n.push_back({parametre_sans_entree, "the parameter of a node without inputs"});
   return verif_noms_fichier(langage_lustre, "Lustre", {{a.module, origine_module(a.module)}}, n);
 }
 
 std::string verif_noms_vestrane(const noms_automate& a) {
-  return verif_noms_fichier(langage_vestrane, "Vestrane",
-                            {{a.module, origine_module(a.module)}}, noms_variables(a));
+  return verif_noms_fichier(langage_vestrane, "Vestrane", {{a.module, origine_module(a.module)}},
+                            noms_variables(a));
 }

@@ -23,7 +23,9 @@ bool identificateur_c(const std::string& s) {
 }
 
 // Lustre and Esterel: a letter first.
-bool identificateur_lettre(const std::string& s) { return !s.empty() && lettre(s[0]) && identificateur_c(s); }
+bool identificateur_lettre(const std::string& s) {
+  return !s.empty() && lettre(s[0]) && identificateur_c(s);
+}
 
 // VHDL: a letter first, and a '_' only between two letters or digits.
 bool identificateur_vhdl(const std::string& s) {
@@ -78,13 +80,13 @@ std::string verif_nom(const langage_cible& l, const std::string& cible, const no
 const langage_cible langage_c = {
     "C",
     identificateur_c,
-    {"auto",       "break",     "case",     "char",          "const",         "continue",
-     "default",    "do",        "double",   "else",          "enum",          "extern",
-     "float",      "for",       "goto",     "if",            "inline",        "int",
-     "long",       "register",  "restrict", "return",        "short",         "signed",
-     "sizeof",     "static",    "struct",   "switch",        "typedef",       "union",
-     "unsigned",   "void",      "volatile", "while",         "_Alignas",      "_Alignof",
-     "_Atomic",    "_Bool",     "_Complex", "_Generic",      "_Imaginary",    "_Noreturn",
+    {"auto",           "break",        "case",     "char",     "const",      "continue",
+     "default",        "do",           "double",   "else",     "enum",       "extern",
+     "float",          "for",          "goto",     "if",       "inline",     "int",
+     "long",           "register",     "restrict", "return",   "short",      "signed",
+     "sizeof",         "static",       "struct",   "switch",   "typedef",    "union",
+     "unsigned",       "void",         "volatile", "while",    "_Alignas",   "_Alignof",
+     "_Atomic",        "_Bool",        "_Complex", "_Generic", "_Imaginary", "_Noreturn",
      "_Static_assert", "_Thread_local"},
     {},
     false};
@@ -92,51 +94,62 @@ const langage_cible langage_c = {
 // ISO/IEC 14882:2020, the keywords and the alternative tokens. The GNU
 // compilers define AVR (avr-g++), linux and unix (on the host) as macros
 // in their default dialects.
-const langage_cible langage_cpp = {
-    "C++",
-    identificateur_c,
-    {"alignas",      "alignof",      "and",          "and_eq",      "asm",
-     "auto",         "bitand",       "bitor",        "bool",        "break",
-     "case",         "catch",        "char",         "char8_t",     "char16_t",
-     "char32_t",     "class",        "compl",        "concept",     "const",
-     "consteval",    "constexpr",    "constinit",    "const_cast",  "continue",
-     "co_await",     "co_return",    "co_yield",     "decltype",    "default",
-     "delete",       "do",           "double",       "dynamic_cast", "else",
-     "enum",         "explicit",     "export",       "extern",      "false",
-     "float",        "for",          "friend",       "goto",        "if",
-     "inline",       "int",          "long",         "mutable",     "namespace",
-     "new",          "noexcept",     "not",          "not_eq",      "nullptr",
-     "operator",     "or",           "or_eq",        "private",     "protected",
-     "public",       "register",     "reinterpret_cast", "requires", "return",
-     "short",        "signed",       "sizeof",       "static",      "static_assert",
-     "static_cast",  "struct",       "switch",       "template",    "this",
-     "thread_local", "throw",        "true",         "try",         "typedef",
-     "typeid",       "typename",     "union",        "unsigned",    "using",
-     "virtual",      "void",         "volatile",     "wchar_t",     "while",
-     "xor",          "xor_eq"},
-    {"AVR", "linux", "unix"},
-    false};
+const langage_cible langage_cpp = {"C++",
+                                   identificateur_c,
+                                   {"alignas",       "alignof",     "and",
+                                    "and_eq",        "asm",         "auto",
+                                    "bitand",        "bitor",       "bool",
+                                    "break",         "case",        "catch",
+                                    "char",          "char8_t",     "char16_t",
+                                    "char32_t",      "class",       "compl",
+                                    "concept",       "const",       "consteval",
+                                    "constexpr",     "constinit",   "const_cast",
+                                    "continue",      "co_await",    "co_return",
+                                    "co_yield",      "decltype",    "default",
+                                    "delete",        "do",          "double",
+                                    "dynamic_cast",  "else",        "enum",
+                                    "explicit",      "export",      "extern",
+                                    "false",         "float",       "for",
+                                    "friend",        "goto",        "if",
+                                    "inline",        "int",         "long",
+                                    "mutable",       "namespace",   "new",
+                                    "noexcept",      "not",         "not_eq",
+                                    "nullptr",       "operator",    "or",
+                                    "or_eq",         "private",     "protected",
+                                    "public",        "register",    "reinterpret_cast",
+                                    "requires",      "return",      "short",
+                                    "signed",        "sizeof",      "static",
+                                    "static_assert", "static_cast", "struct",
+                                    "switch",        "template",    "this",
+                                    "thread_local",  "throw",       "true",
+                                    "try",           "typedef",     "typeid",
+                                    "typename",      "union",       "unsigned",
+                                    "using",         "virtual",     "void",
+                                    "volatile",      "wchar_t",     "while",
+                                    "xor",           "xor_eq"},
+                                   {"AVR", "linux", "unix"},
+                                   false};
 
 // IEEE 1076-1993, 13.9; VHDL reads every name in lower case.
 const langage_cible langage_vhdl = {
     "VHDL",
     identificateur_vhdl,
-    {"abs",        "access",    "after",     "alias",      "all",       "and",
-     "architecture", "array",   "assert",    "attribute",  "begin",     "block",
-     "body",       "buffer",    "bus",       "case",       "component", "configuration",
-     "constant",   "disconnect", "downto",   "else",       "elsif",     "end",
-     "entity",     "exit",      "file",      "for",        "function",  "generate",
-     "generic",    "group",     "guarded",   "if",         "impure",    "in",
-     "inertial",   "inout",     "is",        "label",      "library",   "linkage",
-     "literal",    "loop",      "map",       "mod",        "nand",      "new",
-     "next",       "nor",       "not",       "null",       "of",        "on",
-     "open",       "or",        "others",    "out",        "package",   "port",
-     "postponed",  "procedure", "process",   "pure",       "range",     "record",
-     "register",   "reject",    "rem",       "report",     "return",    "rol",
-     "ror",        "select",    "severity",  "signal",     "shared",    "sla",
-     "sll",        "sra",       "srl",       "subtype",    "then",      "to",
-     "transport",  "type",      "unaffected", "units",     "until",     "use",
-     "variable",   "wait",      "when",      "while",      "with",      "xnor",
+    {"abs",          "access",     "after",      "alias",     "all",       "and",
+     "architecture", "array",      "assert",     "attribute", "begin",     "block",
+     "body",         "buffer",     "bus",        "case",      "component", "configuration",
+     "constant",     "disconnect", "downto",     "else",      "elsif",     "end",
+     "entity",       "exit",       "file",       "for",       "function",  "generate",
+     "generic",      "group",      "guarded",    "if",        "impure",    "in",
+     "inertial",     "inout",      "is",         "label",     "library",   "linkage",
+     "literal",      "loop",       "map",        "mod",       "nand",      "new",
+     "next",         "nor",        "not",        "null",      "of",        "on",
+     "open",         "or",         "others",     "out",       "package",   "port",
+     "postponed",    "procedure",  "process",    "pure",      "range",     "record",
+     "register",     "reject",     "rem",        "report",    "return",    "rol",
+     "ror",          "select",     "severity",   "signal",    "shared",    "sla",
+     "sll",          "sra",        "srl",        "subtype",   "then",      "to",
+     "transport",    "type",       "unaffected", "units",     "until",     "use",
+     "variable",     "wait",       "when",       "while",     "with",      "xnor",
      "xor"},
     {},
     true};
@@ -147,12 +160,11 @@ const langage_cible langage_blif = {"BLIF", nom_blif, {}, {}, false};
 const langage_cible langage_lustre = {
     "Lustre",
     identificateur_lettre,
-    {"and",    "assert", "body",   "bool",     "const",    "current", "div",     "else",
-     "end",    "enum",   "extern", "false",    "fby",      "function", "if",     "include",
-     "int",    "is",     "let",    "merge",    "mod",      "model",   "needs",   "node",
-     "nor",    "not",    "operator", "or",     "package",  "pre",     "provides", "real",
-     "returns", "step",  "struct", "tel",      "then",     "true",    "type",    "unsafe",
-     "uses",   "var",    "when",   "with",     "xor"},
+    {"and",  "assert",  "body",  "bool",     "const",    "current", "div",     "else",   "end",
+     "enum", "extern",  "false", "fby",      "function", "if",      "include", "int",    "is",
+     "let",  "merge",   "mod",   "model",    "needs",    "node",    "nor",     "not",    "operator",
+     "or",   "package", "pre",   "provides", "real",     "returns", "step",    "struct", "tel",
+     "then", "true",    "type",  "unsafe",   "uses",     "var",     "when",    "with",   "xor"},
     {},
     false};
 
@@ -160,16 +172,15 @@ const langage_cible langage_lustre = {
 const langage_cible langage_esterel = {
     "Esterel",
     identificateur_lettre,
-    {"abort",     "and",       "await",     "call",      "case",      "constant",
-     "copymodule", "do",       "each",      "else",      "elsif",     "emit",
-     "end",       "every",     "exec",      "exit",      "function",  "halt",
-     "handle",    "if",        "immediate", "in",        "input",     "inputoutput",
-     "loop",      "mod",       "module",    "not",       "nothing",   "or",
-     "output",    "pause",     "positive",  "pre",       "present",   "procedure",
-     "relation",  "repeat",    "return",    "run",       "sensor",    "signal",
-     "suspend",   "sustain",   "task",      "then",      "tick",      "timeout",
-     "times",     "trap",      "type",      "upto",      "var",       "watching",
-     "weak",      "when",      "with"},
+    {"abort",     "and",      "await",       "call",   "case",     "constant", "copymodule",
+     "do",        "each",     "else",        "elsif",  "emit",     "end",      "every",
+     "exec",      "exit",     "function",    "halt",   "handle",   "if",       "immediate",
+     "in",        "input",    "inputoutput", "loop",   "mod",      "module",   "not",
+     "nothing",   "or",       "output",      "pause",  "positive", "pre",      "present",
+     "procedure", "relation", "repeat",      "return", "run",      "sensor",   "signal",
+     "suspend",   "sustain",  "task",        "then",   "tick",     "timeout",  "times",
+     "trap",      "type",     "upto",        "var",    "watching", "weak",     "when",
+     "with"},
     {},
     false};
 
@@ -177,27 +188,26 @@ const langage_cible langage_esterel = {
 const langage_cible langage_csharp = {
     "C#",
     identificateur_c,
-    {"abstract",   "as",         "base",       "bool",       "break",      "byte",
-     "case",       "catch",      "char",       "checked",    "class",      "const",
-     "continue",   "decimal",    "default",    "delegate",   "do",         "double",
-     "else",       "enum",       "event",      "explicit",   "extern",     "false",
-     "finally",    "fixed",      "float",      "for",        "foreach",    "goto",
-     "if",         "implicit",   "in",         "int",        "interface",  "internal",
-     "is",         "lock",       "long",       "namespace",  "new",        "null",
-     "object",     "operator",   "out",        "override",   "params",     "private",
-     "protected",  "public",     "readonly",   "ref",        "return",     "sbyte",
-     "sealed",     "short",      "sizeof",     "stackalloc", "static",     "string",
-     "struct",     "switch",     "this",       "throw",      "true",       "try",
-     "typeof",     "uint",       "ulong",      "unchecked",  "unsafe",     "ushort",
-     "using",      "virtual",    "void",       "volatile",   "while",      "await",
-     "__arglist",  "__makeref",  "__reftype",  "__refvalue"},
+    {"abstract", "as",         "base",      "bool",      "break",     "byte",     "case",
+     "catch",    "char",       "checked",   "class",     "const",     "continue", "decimal",
+     "default",  "delegate",   "do",        "double",    "else",      "enum",     "event",
+     "explicit", "extern",     "false",     "finally",   "fixed",     "float",    "for",
+     "foreach",  "goto",       "if",        "implicit",  "in",        "int",      "interface",
+     "internal", "is",         "lock",      "long",      "namespace", "new",      "null",
+     "object",   "operator",   "out",       "override",  "params",    "private",  "protected",
+     "public",   "readonly",   "ref",       "return",    "sbyte",     "sealed",   "short",
+     "sizeof",   "stackalloc", "static",    "string",    "struct",    "switch",   "this",
+     "throw",    "true",       "try",       "typeof",    "uint",      "ulong",    "unchecked",
+     "unsafe",   "ushort",     "using",     "virtual",   "void",      "volatile", "while",
+     "await",    "__arglist",  "__makeref", "__reftype", "__refvalue"},
     {},
     false};
 
 // The boolean-equation formats: their formulas spell the operators as
 // words between the names.
 const langage_cible langage_brimot = {"BRIMOT", identificateur_c, {"and", "or", "not"}, {}, false};
-const langage_cible langage_vestrane = {"Vestrane", identificateur_c, {"and", "or", "not"}, {}, false};
+const langage_cible langage_vestrane = {
+    "Vestrane", identificateur_c, {"and", "or", "not"}, {}, false};
 
 const langage_cible langage_sc = {"sc", nom_sc, {}, {}, false};
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ecrivains.h"
-#include "noms_cibles.h"
 #include "listpp.h"
+#include "noms_cibles.h"
 
 // Post-order: every entry comes after its two cofactors, so that a net is
 // always defined before the nets that read it.

@@ -5,7 +5,6 @@
 #include "b_automaton.h"
 #include "ecrivains.h"
 #include "noms_cibles.h"
-#include "compil_messages.h"
 
 namespace {
 

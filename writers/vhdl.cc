@@ -3,10 +3,10 @@
 // falling one; the symbolic automaton with sums of products, the equational
 // one with a network of BDD nodes held in an array signal.
 #include "b_automaton.h"
-#include "ecrivains.h"
-#include "noms_cibles.h"
 #include "compil_messages.h"
+#include "ecrivains.h"
 #include "listpp.h"
+#include "noms_cibles.h"
 
 namespace {
 
@@ -141,7 +141,8 @@ std::string verif_noms_vhdl(const noms_automate& a, int altera) {
     n.push_back({"array_" + m + "_node", "the type of the node array"});
   } else {
     ajoute_noms(n, a.entrees, origine_input);
-    for (auto const& e : a.entrees) n.push_back({e + "next", "the next value of the input \"" + e + "\""});
+    for (auto const& e : a.entrees)
+      n.push_back({e + "next", "the next value of the input \"" + e + "\""});
   }
   ajoute_noms(n, a.etats, origine_etat);
   ajoute_noms(n, a.suivants, origine_suivant);

@@ -3,10 +3,10 @@
 // reaction reaches), and the sorva process of the equational design, which
 // keeps every equation's variable in the node array.
 #include "b_automaton.h"
-#include "ecrivains.h"
-#include "noms_cibles.h"
 #include "compil_messages.h"
+#include "ecrivains.h"
 #include "listpp.h"
+#include "noms_cibles.h"
 
 // The next-state functions are built before anything is printed, as in the
 // main design: the order of the BDD operations decides the nodes created.

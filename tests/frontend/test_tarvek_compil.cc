@@ -136,6 +136,92 @@ TEST(TarvekCompil, NamesThatCollide) {
   EXPECT_EQ(tarvek(d, {"s.gt"}).err, "ERROR: Several steps have the same ident: \"1\" !!!" + casse);
 }
 
+// The automaton of either mode holds the states, their next values, the
+// inputs and the outputs, which every writer prints side by side: a name
+// that two of them would share stops the run before any target file, with
+// the same message in both modes. Only the equational automaton has
+// variables for the step edges and the previous values, and only it refuses
+// an output declared twice, which the default mode makes one action.
+TEST(TarvekCompil, NamesOfTheAutomaton) {
+  std::string d = scratch_dir("tarvek_names_automaton");
+  auto partage = [](const std::string& nom, const std::string& premier, const std::string& second) {
+    return "ERROR: the variable \"" + nom + "\" would stand for both " + premier + " and " +
+           second + " !!!" + casse;
+  };
+  auto texte = [](const std::string& entrees, const std::string& sorties) {
+    return "Name: m Input: \"a\" : bool " + entrees + " EndInput: Output: " + sorties +
+           " EndOutput:\nStep: IS: 1 0 0 Action: 0 \"N\" : \"a\" EndAction: NS: 2 0 4 EndStep:\n"
+           "Transition: 1 0 2 FR: (0) TO: (1) : \"a\", 2 0 6 FR: (1) TO: (0) : \"not a\" "
+           "EndTransition:\nLink: EndLinkTable:\nAssertion: EndAssertion:\n";
+  };
+  const std::string ajoutee = "\" that -simul adds";
+  struct cas {
+    std::string entrees, sorties;
+    std::vector<std::string> options;
+    std::string par_situations, equationnel;  // "" where the run writes its files
+  } const table[] = {
+      {"\"X2next\" : bool",
+       "\"o\" : bool",
+       {},
+       partage("X2next", "step 2", "the input \"X2next\""),
+       ""},
+      {"",
+       "\"o\" : bool \"a\" : event",
+       {},
+       partage("a", "the input \"a\"", "the output \"a\""),
+       ""},
+      {"", "\"X1\" : bool", {}, partage("X1", "step 1", "the output \"X1\""), ""},
+      {"",
+       "\"o\" : bool \"X2next\" : event",
+       {},
+       partage("X2next", "step 2", "the output \"X2next\""),
+       ""},
+      {"\"EXPORTED_RE2\" : bool",
+       "\"o\" : bool",
+       {"-simul"},
+       partage("EXPORTED_RE2", "the input \"EXPORTED_RE2\"", "the output \"EXPORTED_RE2" + ajoutee),
+       ""},
+      {"",
+       "\"o\" : bool \"EXPORTED_ZX1\" : bool",
+       {"-simul"},
+       partage("EXPORTED_ZX1", "the output \"EXPORTED_ZX1\"",
+               "the output \"EXPORTED_ZX1" + ajoutee),
+       ""},
+      {"",
+       "\"o\" : bool \"o\" : event",
+       {},
+       "",
+       "ERROR: the output \"o\" is declared twice !!!" + casse},
+      {"",
+       "\"o\" : bool \"RE1\" : bool \"a_pre_\" : event",
+       {},
+       "",
+       partage("a_pre_", "the previous value of input \"a\"", "the output \"a_pre_\"")},
+  };
+  for (auto const& c : table)
+    for (bool eq : {false, true}) {
+      std::string attendu =
+          eq ? (c.equationnel.empty() ? c.par_situations : c.equationnel) : c.par_situations;
+      SCOPED_TRACE(c.entrees + " / " + c.sorties + (eq ? " equational" : ""));
+      for (std::string ext : {".c", ".h", ".blif", ".lus"}) std::remove((d + "/n" + ext).c_str());
+      write_file(d + "/n.gt", texte(c.entrees, c.sorties));
+      std::vector<std::string> args = {"n.gt", "-c", "-blif", "-lustre"};
+      args.insert(args.end(), c.options.begin(), c.options.end());
+      if (eq) args.push_back("-equational");
+      run_result r = tarvek(d, args);
+      const std::string annonce = eq ? "EQU_MODE demande\n" : par_situations;
+      if (attendu.empty()) {
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_TRUE(file_exists(d + "/n.c") && file_exists(d + "/n.lus"));
+        continue;
+      }
+      EXPECT_EQ(r.exit_code, 1);
+      EXPECT_EQ(r.err, annonce + attendu);
+      for (std::string ext : {".c", ".h", ".blif", ".lus"})
+        EXPECT_FALSE(file_exists(d + "/n" + ext));
+    }
+}
+
 // Step 1 leaves by t3, t7 and t9; t5 and t6 both leave steps 2 and 3; t8
 // and t4 leave step 4, but the assertion keeps them apart.
 const std::string conflits =
