@@ -56,11 +56,6 @@ void ajoute_noms(std::vector<nom_ecrit>& r, const std::vector<std::string>& noms
 // architecture.
 std::vector<nom_ecrit> unites_vhdl(const std::string& module);
 
-struct noms_automate;
-// The automaton's inputs, outputs, states, next states and locals, each
-// behind the prefix.
-std::vector<nom_ecrit> noms_variables(const noms_automate& a, const std::string& prefixe = "");
-
 // The names of an automaton as the writers read them: the symbolic automaton
 // has no locals and no node network.
 struct noms_automate {
@@ -71,6 +66,10 @@ struct noms_automate {
 };
 noms_automate noms_automate_de(const FBA& a);
 noms_automate noms_automate_de(b_automaton& a, const std::string& module);
+
+// The automaton's inputs, outputs, states, next states and locals, each
+// behind the prefix.
+std::vector<nom_ecrit> noms_variables(const noms_automate& a, const std::string& prefixe = "");
 
 // The check of each target, before its writer runs: "" or the message.
 std::string verif_noms_c(const noms_automate& a);
