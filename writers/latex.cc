@@ -9,6 +9,7 @@
 #include "Stringfilter.h"
 #include "b_automaton.h"
 #include "ecrivains.h"
+#include "noms_cibles.h"
 
 namespace {
 
@@ -160,4 +161,10 @@ void Bddexpression::put_latex(std::ostream& os, int method) const {
   if (!equation_ecrivable(*this)) return;
   bddpp_manager& m = *wood->Manager();
   os << "$" << nom_latex(m.Name_var_by_bdd(var)) << " = " << formule_latex(m, exp, method) << "$";
+}
+
+// A document for a human reader: only its formulas can break.
+std::string verif_noms_latex(const noms_automate& a) {
+  return verif_noms_fichier(langage_latex, "LaTeX", {{a.module, origine_module(a.module)}},
+                            noms_variables(a));
 }

@@ -55,6 +55,13 @@ bool nom_sc(const std::string& s) {
   return true;
 }
 
+// LaTeX: the names stand in mathematical mode with their '_' escaped;
+// these characters would still open a command, a group, a comment, an
+// alignment or the end of the formula, and an empty name would close it.
+bool nom_latex(const std::string& s) {
+  return !s.empty() && s.find_first_of("\\{}%#&$") == std::string::npos;
+}
+
 std::string message_nom(const std::string& cible, const nom_ecrit& n, const std::string& raison) {
   return "ERROR: the " + cible + " target cannot hold the name \"" + n.nom + "\" of " + n.origine +
          ": " + raison + " !!!\n    --> break compilation processing ...";
@@ -66,7 +73,8 @@ std::string cle(const langage_cible& l, const std::string& nom) {
 
 std::string verif_nom(const langage_cible& l, const std::string& cible, const nom_ecrit& n) {
   if (!l.identificateur(n.nom))
-    return message_nom(cible, n, std::string("it is not an identifier of ") + l.nom);
+    return message_nom(
+        cible, n, l.hors_regle ? l.hors_regle : std::string("it is not an identifier of ") + l.nom);
   if (l.reserves.count(cle(l, n.nom)))
     return message_nom(cible, n, std::string("it is a reserved word of ") + l.nom);
   if (l.predefinis.count(n.nom))
@@ -154,7 +162,8 @@ const langage_cible langage_vhdl = {
     {},
     true};
 
-const langage_cible langage_blif = {"BLIF", nom_blif, {}, {}, false};
+const langage_cible langage_blif = {"BLIF", nom_blif, {},
+                                    {},     false,    "it is not a net name of BLIF"};
 
 // The keywords of the Lustre V6 grammar.
 const langage_cible langage_lustre = {
@@ -209,7 +218,10 @@ const langage_cible langage_brimot = {"BRIMOT", identificateur_c, {"and", "or", 
 const langage_cible langage_vestrane = {
     "Vestrane", identificateur_c, {"and", "or", "not"}, {}, false};
 
-const langage_cible langage_sc = {"sc", nom_sc, {}, {}, false};
+const langage_cible langage_sc = {"sc", nom_sc, {}, {}, false, "it is not a name of sc"};
+
+const langage_cible langage_latex = {
+    "LaTeX", nom_latex, {}, {}, false, "LaTeX reads some of its characters as markup"};
 
 namespace {
 

@@ -28,10 +28,13 @@ struct langage_cible {
   std::set<std::string> reserves;
   std::set<std::string> predefinis;  // names its compilers define before the file's first line
   bool casse_ignoree;
+  // Why a name that breaks the rule is refused; by default it is "not an
+  // identifier" of the language.
+  const char* hors_regle = nullptr;
 };
 
 extern const langage_cible langage_c, langage_cpp, langage_vhdl, langage_blif, langage_lustre,
-    langage_esterel, langage_csharp, langage_brimot, langage_vestrane, langage_sc;
+    langage_esterel, langage_csharp, langage_brimot, langage_vestrane, langage_sc, langage_latex;
 
 // "" when the file can hold every name, else the message of the first one
 // it cannot hold. The units (a module, an architecture) live in a space of
@@ -85,5 +88,6 @@ std::string verif_noms_brimot(const noms_automate& a);
 std::string verif_noms_sc(const noms_automate& a);
 std::string verif_noms_csharp(const noms_automate& a);
 std::string verif_noms_systemc(const noms_automate& a);
+std::string verif_noms_latex(const noms_automate& a);
 
 #endif

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "Stringcase.h"
 #include "automate_test.h"
@@ -46,7 +47,7 @@ struct cas_nom {
 };
 
 TEST(NomsCibles, OneTablePerTarget) {
-  const std::string vhdl = "VHDL";
+  const std::string vhdl = "VHDL", net_blif = "it is not a net name of BLIF";
   const cas_nom table[] = {
       // C: every name behind the module's prefix.
       {"-c", false, ch({"a"}, {"o"}, "12a"),
@@ -112,19 +113,16 @@ TEST(NomsCibles, OneTablePerTarget) {
       {"-vhdl", false, ch({"opened", "x_1"}, {"signal_out"}, "next_gen"), ""},
       {"-vhdl", true, ch({"opened", "x_1"}, {"signal_out"}, "next_gen"), ""},
       // BLIF and the state-change file: blanks, comments and continuations.
-      {"-blif", false, ch({"a b"}),
-       refus("BLIF", "a b", entree("a b"), non_identificateur("BLIF"))},
-      {"-blif", true, ch({"a#b"}), refus("BLIF", "a#b", entree("a#b"), non_identificateur("BLIF"))},
-      {"-blif", false, ch({"$x"}), refus("BLIF", "$x", entree("$x"), non_identificateur("BLIF"))},
-      {"-blif", true, ch({"a\\b"}),
-       refus("BLIF", "a\\b", entree("a\\b"), non_identificateur("BLIF"))},
+      {"-blif", false, ch({"a b"}), refus("BLIF", "a b", entree("a b"), net_blif)},
+      {"-blif", true, ch({"a#b"}), refus("BLIF", "a#b", entree("a#b"), net_blif)},
+      {"-blif", false, ch({"$x"}), refus("BLIF", "$x", entree("$x"), net_blif)},
+      {"-blif", true, ch({"a\\b"}), refus("BLIF", "a\\b", entree("a\\b"), net_blif)},
       {"-blif", true, ch({"node_3"}),
        refus("BLIF", "node_3", "a node of the network", aussi(entree("node_3")))},
       {"-blif", false, ch({"node_3"}), ""},
       {"-blif", false, ch({"a.b", "a[0]", "0"}, {"o"}, "12a"), ""},
       {"-blif", true, ch({"a.b", "a[0]", "0"}, {"o"}, "12a"), ""},
-      {"-intern", false, ch({"a b"}),
-       refus("state-change", "a b", entree("a b"), non_identificateur("BLIF"))},
+      {"-intern", false, ch({"a b"}), refus("state-change", "a b", entree("a b"), net_blif)},
       {"-intern", false, ch({"a.b"}), ""},
       // Lustre, Esterel, Vestrane, BRIMOT and sc.
       {"-lustre", false, ch({"node"}), refus("Lustre", "node", entree("node"), reserve("Lustre"))},
@@ -150,7 +148,7 @@ TEST(NomsCibles, OneTablePerTarget) {
       {"-brimot", false, ch({"a", "not"}),
        refus("BRIMOT", "not", entree("not"), reserve("BRIMOT"))},
       {"-brimot", true, ch({"a", "not"}), ""},  // the equational file stays empty
-      {"-sc", false, ch({"a:b"}), refus("sc", "a:b", entree("a:b"), non_identificateur("sc"))},
+      {"-sc", false, ch({"a:b"}), refus("sc", "a:b", entree("a:b"), "it is not a name of sc")},
       {"-sc", false, ch({"a.b"}), ""},
       {"-sc", true, ch({"a:b"}), ""},  // no netlist in the equational mode
       {"-doc", false, ch({"a b", "open", "node"}), ""},
@@ -200,12 +198,13 @@ struct cas_classe {
 std::string verif_cible(const std::string& cible, const noms_automate& n) {
   if (cible == "C#") return verif_noms_csharp(n);
   if (cible == "SystemC") return verif_noms_systemc(n);
+  if (cible == "LaTeX") return verif_noms_latex(n);
   return verif_noms_vhdl_grafcet(n, 1);
 }
 
 // The writers that no option reaches, on automata compiled in-process.
 TEST(NomsCibles, OneTablePerTargetThatNoOptionReaches) {
-  const std::string g = "grafcet VHDL";
+  const std::string g = "grafcet VHDL", markup = "LaTeX reads some of its characters as markup";
   const cas_classe table[] = {
       {"C#", false, ch({"a", "value"}),
        refus("C#", "value", "the parameter of the properties' setters", aussi(entree("value")))},
@@ -231,6 +230,10 @@ TEST(NomsCibles, OneTablePerTargetThatNoOptionReaches) {
       {g, false, ch({"std_logic"}),
        refus(g, "std_logic", "the signal type", aussi(entree("std_logic")))},
       {g, false, ch({"bit", "go"}), ""},
+      {"LaTeX", false, ch({"a", "a%b"}), refus("LaTeX", "a%b", entree("a%b"), markup)},
+      {"LaTeX", true, ch({"a"}, {"o{"}), refus("LaTeX", "o{", sortie("o{"), markup)},
+      {"LaTeX", false, ch({"a<b", "a.b", "a[0]", "a b"}, {"a'b", "a~b"}), ""},
+      {"LaTeX", true, ch({"a<b", "a.b", "a[0]", "a b"}, {"a'b", "a~b"}), ""},
   };
   std::string d = scratch_dir("writers_names_classes");
   classes_a_juger lots;
@@ -248,8 +251,20 @@ TEST(NomsCibles, OneTablePerTargetThatNoOptionReaches) {
                                     : noms_automate_de(*fba.automate);
     std::string m = verif_cible(c.cible, n);
     EXPECT_EQ(m.empty() ? "" : m + "\n", c.attendu);
-    if (c.attendu.empty())
+    if (!c.attendu.empty()) continue;
+    if (c.cible != "LaTeX") {
       ecrit_classes(d, base, fba.automate.get(), eq.automate.get(), c.c.module, lots);
+      continue;
+    }
+    std::ostringstream tex;
+    if (c.equationnel)
+      eq.automate->LATEX_put(tex, 0, c.c.module);
+    else
+      fba.automate->LATEX_put(tex, 0);
+    write_file(d + "/" + base + ".tex", tex.str());
+    run_result r = run_tool(
+        {outil("pdflatex"), "-halt-on-error", "-interaction=nonstopmode", base + ".tex"}, d, 60);
+    EXPECT_EQ(r.exit_code, 0) << r.out;
   }
   juge_classes(d, lots);
 }
