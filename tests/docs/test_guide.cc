@@ -218,6 +218,17 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
        {{": \"estop\",", ": \"estop=1\","}},
        {"latch.gt", "-c", "-noipcheck"},
        0},
+      {{"ERROR: the variable \"estop\" would stand for both the input \"estop\" and the output "
+        "\"estop\" !!!"},
+       {{"\"alarm\" : bool", "\"estop\" : bool"}}},
+      {{"ERROR: the VHDL target cannot hold the name \"open\" of the input \"open\": it is a "
+        "reserved word of VHDL !!!"},
+       {{"estop", "open"}},
+       {"latch.gt", "-c", "-vhdl"}},
+      {{"ERROR: the VHDL target cannot hold the name \"latch_reset\" of the reset port: it is also "
+        "the name of the input \"reset\" !!!"},
+       {{"\"estop\" : bool", "\"estop\" : bool \"reset\" : bool"}},
+       {"latch.gt", "-vhdl"}},
       {{"ERROR: the input \"push\" is declared twice !!!"},
        {{"\"estop\" : bool", "\"push\" : bool"}}},
       {{"ERROR: the variable \"X10\" would stand for both the input \"X10\" and step 10 !!!"},
