@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "g_platform.h"
 
@@ -27,8 +28,24 @@ inline std::deque<std::function<void()>>& pending() {
   return steps;
 }
 
+// A click queues its widget for the window's loop, which reads the queue
+// after its Fl::check. A step run by an earlier wait (the one that maps the
+// window, on a loaded machine) would otherwise let the next step look at the
+// window before the loop has seen the click: the next step waits until the
+// queue is empty. The widgets read to look go back in their order.
+inline bool queue_empty() {
+  std::vector<Fl_Widget*> queued;
+  while (Fl_Widget* w = Fl::readqueue()) queued.push_back(w);
+  for (Fl_Widget* w : queued) Fl_Widget::default_callback(w, nullptr);
+  return queued.empty();
+}
+
 inline void next_step(void*) {
   if (pending().empty()) return;
+  if (!queue_empty()) {
+    Fl::add_timeout(0.01, next_step);
+    return;
+  }
   std::function<void()> step = pending().front();
   pending().pop_front();
   step();
