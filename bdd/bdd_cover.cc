@@ -8,12 +8,15 @@
 #include "bddpp_int.h"
 #include "Stringpp.h"
 
+static void require_own(bddpp_manager* m, bdd const& f) {
+  if (f.manager_ref() == m) return;
+  std::cerr << "ERROR in bddpp_manager::Bdd_sop():" << std::endl
+            << "   bdd : " << f << ", is not allocated or associated with a bad BDD manager..." << std::endl;
+  bdd_fatal();
+}
+
 void bddpp_manager::Bdd_sop(bdd const& f, std::list<bdd>& cover, int method) {
-  if (f.manager_ref() != this) {
-    std::cerr << "ERROR in bddpp_manager::Bdd_sop():" << std::endl
-              << "   bdd : " << f << ", is not allocated or associated with a bad BDD manager..." << std::endl;
-    bdd_fatal();
-  }
+  require_own(this, f);
   switch (method) {
     case 1: Bdd_sop_1(f, cover); break;
     case 2: Bdd_sop_2(f, cover); break;
@@ -32,6 +35,11 @@ int bddpp_manager::Bdd_sop(bdd const& f, std::vector<bdd>& out, int method) {
   return static_cast<int>(out.size());
 }
 
+// The products of a lean cover as functions, in order.
+static void as_functions(bddpp_manager* m, bdd_cubes const& cubes, std::list<bdd>& list) {
+  for (size_t k = 0; k < cubes.size(); ++k) list.push_back(bdd_lean::cube_bdd(m, cubes, k));
+}
+
 // Each product is the first path of what the earlier ones left.
 void bddpp_manager::Bdd_sop_0(bdd const& f, std::list<bdd>& cover) {
   cover.clear();
@@ -40,6 +48,12 @@ void bddpp_manager::Bdd_sop_0(bdd const& f, std::list<bdd>& cover) {
     return;
   }
   if (Bdd_is_zero_tautologic(f)) return;
+  if (store->lean_covers) {
+    bdd_cubes cubes(nbr_var);
+    bdd_lean::disjoint_cover(this, f, cubes);
+    as_functions(this, cubes, cover);
+    return;
+  }
   bdd d = f;
   while (!Bdd_is_zero_tautologic(d)) {
     bdd c = Bdd_satisfy(d);
@@ -60,6 +74,12 @@ void bddpp_manager::Bdd_sop_1(bdd const& f, std::list<bdd>& cover) {
   cover.clear();
   if (Bdd_is_tautology(f)) {
     cover.push_back(f);
+    return;
+  }
+  if (store->lean_covers) {
+    bdd_cubes cubes(nbr_var);
+    bdd_lean::reduced_cover(this, f, cubes);
+    as_functions(this, cubes, cover);
     return;
   }
   std::list<bdd> disjoint;
@@ -146,11 +166,26 @@ void bddpp_manager::Bdd_prime_implicants(bdd const& f, std::list<bdd>& primes) {
     primes.push_back(f);
     return;
   }
+  if (store->lean_covers) {
+    bdd_cubes cubes(nbr_var);
+    bdd_lean::prime_implicants(this, f, cubes);
+    as_functions(this, cubes, primes);
+    return;
+  }
   Tdd tree(this, f);
   tree.Bdd_prime_implicants(primes);
 }
 
 void bddpp_manager::Bdd_essential_implicants(bdd const& f, std::list<bdd>& essential, std::list<bdd>& others) {
+  if (store->lean_covers && !Bdd_is_tautology(f)) {
+    essential.clear();
+    others.clear();
+    bdd_cubes e(nbr_var), o(nbr_var);
+    bdd_lean::essential_implicants(this, f, e, o);
+    as_functions(this, e, essential);
+    as_functions(this, o, others);
+    return;
+  }
   std::list<bdd> primes;
   Bdd_prime_implicants(f, primes);
   essential.clear();
@@ -162,6 +197,7 @@ void bddpp_manager::Bdd_essential_implicants(bdd const& f, std::list<bdd>& essen
 
 bdd bddpp_manager::Bdd_simplify3(bdd const& f, bdd const& c) {
   if (Bdd_is_tautology(f)) return bdd(this, f.link_type(), f.node());
+  if (store->lean_covers) return bdd_lean::simplify3(this, f, c);
   std::list<bdd> primes;
   Bdd_prime_implicants(f, primes);
   bdd r = Bdd_zero();
@@ -180,6 +216,12 @@ bdd bddpp_manager::Bdd_simplify3(bdd const& f, bdd const& c) {
 // cover wins only when strictly shorter.
 void bddpp_manager::Bdd_sop_2(bdd const& f, std::list<bdd>& cover) {
   cover.clear();
+  if (store->lean_covers && !Bdd_is_tautology(f)) {
+    bdd_cubes cubes(nbr_var);
+    bdd_lean::prime_cover(this, f, cubes);
+    as_functions(this, cubes, cover);
+    return;
+  }
   std::list<bdd> essential, others;
   Bdd_essential_implicants(f, essential, others);
   bdd covered = Bdd_zero();
@@ -291,4 +333,30 @@ void bddpp_manager::Bdd_sop_2plus(bdd const& f, std::list<bdd>& cover) {
     }
   }
   Bdd_sop_2(f, cover);
+}
+
+void bdd_cover_cubes(bddpp_manager* m, bdd const& f, int method, bdd_cubes& cover) {
+  cover.clear();
+  if (m->Bdd_lean_covers() && method != 3) {
+    require_own(m, f);
+    if (m->Bdd_is_tautology(f)) return;
+    switch (method) {
+      case 1: bdd_lean::reduced_cover(m, f, cover); break;
+      case 2: bdd_lean::prime_cover(m, f, cover); break;
+      default: bdd_lean::disjoint_cover(m, f, cover);
+    }
+    return;
+  }
+  std::list<bdd> products;
+  m->Bdd_sop(f, products, method);
+  if (m->Bdd_is_tautology(f)) return;
+  std::vector<int> literals(m->nbr_variables());
+  std::vector<uint64_t> row(2 * cover.words);
+  for (auto const& p : products) {
+    m->Bdd_to_literals(p, literals.data());
+    std::fill(row.begin(), row.end(), 0);
+    for (int32_t i = 0; i < m->nbr_variables(); ++i)
+      if (literals[i] != 2) row[(literals[i] == 1 ? 0 : cover.words) + i / 64] |= uint64_t{1} << (i % 64);
+    cover.push_back(row.data(), row.data() + cover.words);
+  }
 }

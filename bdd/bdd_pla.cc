@@ -18,8 +18,8 @@ void write_table(bddpp_manager* m, std::ostream& os, std::string const& output, 
   int32_t count = m->nbr_variables();
   std::vector<int> present(count);
   m->Present_variables(f, present.data());
-  std::list<bdd> cover;
-  m->Bdd_sop(f, cover, method);
+  bdd_cubes cover(count);
+  bdd_cover_cubes(m, f, method, cover);
   os << s.head;
   bool constant = true;
   for (int32_t i = 0; i < count; ++i) {
@@ -32,13 +32,18 @@ void write_table(bddpp_manager* m, std::ostream& os, std::string const& output, 
     os << (m->Bdd_is_zero_tautologic(f) ? "0" : "1") << s.last_end;
     return;
   }
-  std::vector<int> literals(count);
-  size_t row = 0;
-  for (auto const& p : cover) {
-    m->Bdd_to_literals(p, literals.data());
-    for (int32_t i = 0; i < count; ++i)
-      if (present[i]) os << (literals[i] == 1 ? "1" : literals[i] == 0 ? "0" : "-") << s.literal_separator;
-    os << " 1" << (++row == cover.size() ? s.last_end : s.row_separator);
+  std::string line;
+  for (size_t k = 0; k < cover.size(); ++k) {
+    line.clear();
+    for (int32_t i = 0; i < count; ++i) {
+      if (!present[i]) continue;
+      int literal = cover.literal(k, i);
+      line += literal == 1 ? '1' : literal == 0 ? '0' : '-';
+      line += s.literal_separator;
+    }
+    line += " 1";
+    line += k + 1 == cover.size() ? s.last_end : s.row_separator;
+    os << line;
   }
 }
 

@@ -37,6 +37,84 @@ std::string product_text(bddpp_manager* m, char const* and_s, char const* not_s,
   return s;
 }
 
+// The strings of a sum of products: between products, between literals,
+// before and after a negated literal, around a variable's name.
+struct sop_syntax {
+  char const *or_s, *and_s, *not_s, *close_s, *prefix, *suffix;
+};
+
+// Appends to a string, or to a stream through a buffer of its own: a
+// cover can hold millions of literals.
+class text_sink {
+ public:
+  explicit text_sink(std::string& s) : whole(&s), stream(nullptr) {}
+  explicit text_sink(std::ostream& os) : whole(nullptr), stream(&os) { chunk.reserve(chunk_size + 256); }
+  ~text_sink() { flush(); }
+  text_sink(text_sink const&) = delete;
+  text_sink& operator=(text_sink const&) = delete;
+  void reserve(size_t n) {
+    if (whole) whole->reserve(whole->size() + n);
+  }
+  void put(std::string const& t) {
+    if (whole) {
+      *whole += t;
+      return;
+    }
+    chunk += t;
+    if (chunk.size() >= chunk_size) flush();
+  }
+
+ private:
+  void flush() {
+    if (stream && !chunk.empty()) stream->write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    chunk.clear();
+  }
+  static constexpr size_t chunk_size = size_t{1} << 16;
+  std::string* whole;
+  std::ostream* stream;
+  std::string chunk;
+};
+
+// The cover of f by the method, written with the given syntax; `name`
+// gives the text of the variable at an index (its name by default). A
+// constant is "0" or "1", as its cover's one product or empty cover reads.
+template <typename Out>
+void write_sop(bddpp_manager* m, bdd const& f, int method, sop_syntax const& s, Out& out,
+               std::function<std::string(int32_t)> const& name = nullptr) {
+  bdd_cubes cover(m->nbr_variables());
+  bdd_cover_cubes(m, f, method, cover);
+  text_sink sink(out);
+  if (m->Bdd_is_tautology(f)) {
+    sink.put(m->Bdd_is_one_tautologic(f) ? "1" : "0");
+    return;
+  }
+  std::vector<std::string> positive(m->nbr_variables()), negative(m->nbr_variables());
+  for (int32_t i = 0; i < m->nbr_variables(); ++i) {
+    positive[i] = name ? name(i) : s.prefix + bdd_engine::name_at(m, i) + s.suffix;
+    negative[i] = s.not_s + positive[i] + s.close_s;
+  }
+  std::string const or_text = s.or_s, and_text = s.and_s;
+  size_t length = 0;
+  for (size_t k = 0; k < cover.size(); ++k) {
+    length += k ? or_text.size() : 0;
+    bool first = true;
+    cover.for_each_literal(k, [&](int32_t i, bool pos) {
+      length += (first ? 0 : and_text.size()) + (pos ? positive[i] : negative[i]).size();
+      first = false;
+    });
+  }
+  sink.reserve(length);
+  for (size_t k = 0; k < cover.size(); ++k) {
+    if (k) sink.put(or_text);
+    bool first = true;
+    cover.for_each_literal(k, [&](int32_t i, bool pos) {
+      if (!first) sink.put(and_text);
+      sink.put(pos ? positive[i] : negative[i]);
+      first = false;
+    });
+  }
+}
+
 }  // namespace
 
 std::string bddpp_manager::Print_product_to_String_pref_suff(char const* and_s, char const* not_s,
@@ -65,16 +143,8 @@ void bddpp_manager::Print_product_pref_suff(char const* and_s, char const* not_s
 std::string bddpp_manager::Print_sop_to_String_pref_suff(char const* or_s, char const* and_s, char const* not_s,
                                                          char const* close_s, bdd const& f, char const* prefix,
                                                          char const* suffix, int method) {
-  std::list<bdd> cover;
-  Bdd_sop(f, cover, method);
-  if (cover.empty()) return "0";
   std::string s;
-  bool first = true;
-  for (auto const& p : cover) {
-    if (!first) s += or_s;
-    first = false;
-    s += Print_product_to_String_pref_suff(and_s, not_s, close_s, p, prefix, suffix);
-  }
+  write_sop(this, f, method, {or_s, and_s, not_s, close_s, prefix, suffix}, s);
   return s;
 }
 
@@ -85,13 +155,13 @@ std::string bddpp_manager::Print_sop_to_String(char const* or_s, char const* and
 
 void bddpp_manager::Print_sop(char const* or_s, char const* and_s, char const* not_s, char const* close_s,
                               std::ostream& os, bdd const& f, int method) {
-  os << Print_sop_to_String(or_s, and_s, not_s, close_s, f, method);
+  Print_sop_pref_suff(or_s, and_s, not_s, close_s, os, f, "", "", method);
 }
 
 void bddpp_manager::Print_sop_pref_suff(char const* or_s, char const* and_s, char const* not_s,
                                         char const* close_s, std::ostream& os, bdd const& f, char const* prefix,
                                         char const* suffix, int method) {
-  os << Print_sop_to_String_pref_suff(or_s, and_s, not_s, close_s, f, prefix, suffix, method);
+  write_sop(this, f, method, {or_s, and_s, not_s, close_s, prefix, suffix}, os);
 }
 
 std::string bddpp_manager::Print_sop_to_ESTEREL_String(bdd const& f, int method) {
@@ -116,18 +186,8 @@ void bddpp_manager::Print_cat_product(char const* and_s, char const* not_s, char
 
 void bddpp_manager::Print_cat_sop(char const* separator, char const* and_s, char const* not_s, char const* close_s,
                                   std::ostream& os, bdd const& f, std::string const& array, int method) {
-  std::list<bdd> cover;
-  Bdd_sop(f, cover, method);
-  if (cover.empty()) {
-    os << "0";
-    return;
-  }
-  bool first = true;
-  for (auto const& p : cover) {
-    if (!first) os << separator;
-    first = false;
-    Print_cat_product(and_s, not_s, close_s, os, p, array);
-  }
+  write_sop(this, f, method, {separator, and_s, not_s, close_s, "", ""}, os,
+            [&](int32_t i) { return array + "[" + std::to_string(i) + "]"; });
 }
 
 // A literal as the code of its position, moved by the offset: negated

@@ -142,6 +142,16 @@ class bddpp_manager {
   int Bdd_cache_is_on() const;
   static void Bdd_set_cache_default(int on);
 
+  // Lean covers: the covers, prime and essential implicants and
+  // Bdd_simplify3 give the same products in the same order, found on cubes
+  // of bits, and make only the nodes of what they return instead of those
+  // of the ternary tree, its comparisons and the remainders of the disjoint
+  // cover. The creation counter and the global ids of later nodes then
+  // differ: a program turns them on for a manager only once no text will
+  // show these any more. Off in a new manager.
+  void Bdd_set_lean_covers(int on);
+  int Bdd_lean_covers() const;
+
   // Unique table and nodes.
   void Map_integrate(bdd_node* n);
   void Map_suppress(bdd_node* n);

@@ -258,6 +258,9 @@ struct bdd_storage {
   std::unordered_map<bdd_node const*, bdd_support const*> support_of_node;
   uint32_t visit_stamp = 0;
   bdd_cache cache;
+  // Covers computed on cubes of bits, making only the nodes of their
+  // results (see Bdd_set_lean_covers).
+  bool lean_covers = false;
   // The nodes a collection frees, kept between collections so that its room
   // is taken once.
   std::vector<bdd_node*> dead;
@@ -280,6 +283,7 @@ struct bdd_engine {
   static bool cache_default_on();
   static bdd_node* var_node_at(bddpp_manager* m, int32_t index) { return m->var_nodes[m->id_at[index]]; }
   static std::string const& name_at(bddpp_manager* m, int32_t index) { return m->names[m->id_at[index]]; }
+  static int32_t id_at(bddpp_manager const* m, int32_t index) { return m->id_at[index]; }
   static std::string const& name_of(bdd_node const* n) { return n->manager->names[n->id]; }
   static bdd_node* var_node_of(bdd_node const* n) { return n->manager->var_nodes[n->id]; }
   // The ids below a non-constant node, sorted, made at the first call.
@@ -397,6 +401,66 @@ bdd_node* bdd_engine::find_or_make(bddpp_manager* m, long index, int then_link, 
   ++else_node->refs;
   return n;
 }
+
+// Cubes over the variable indexes of one manager, each as two rows of bits
+// (its positive and its negative literals), one after the other in one
+// block: containment between cubes is a test of their literals.
+class bdd_cubes {
+ public:
+  explicit bdd_cubes(int32_t nbr_var) : nbr_var(nbr_var), words(nbr_var > 64 ? (nbr_var + 63) / 64 : 1) {}
+  size_t size() const { return bits.size() / (2 * words); }
+  bool empty() const { return bits.empty(); }
+  uint64_t const* pos(size_t k) const { return &bits[k * 2 * words]; }
+  uint64_t const* neg(size_t k) const { return pos(k) + words; }
+  uint64_t* pos(size_t k) { return &bits[k * 2 * words]; }
+  uint64_t* neg(size_t k) { return pos(k) + words; }
+  void push_back(uint64_t const* p, uint64_t const* n) {
+    bits.insert(bits.end(), p, p + words);
+    bits.insert(bits.end(), n, n + words);
+  }
+  void push_back(bdd_cubes const& other, size_t k) { push_back(other.pos(k), other.neg(k)); }
+  void clear() { bits.clear(); }
+  // 1, 0 or 2 (absent) for the literal of cube k at index i.
+  int literal(size_t k, int32_t i) const {
+    uint64_t bit = uint64_t{1} << (i % 64);
+    return (pos(k)[i / 64] & bit) ? 1 : (neg(k)[i / 64] & bit) ? 0 : 2;
+  }
+  // Calls put(index, positive) for each literal of cube k, top of the order
+  // first.
+  template <typename Put>
+  void for_each_literal(size_t k, Put put) const {
+    for (size_t w = 0; w < words; ++w) {
+      uint64_t p = pos(k)[w], n = neg(k)[w];
+      for (uint64_t all = p | n; all; all &= all - 1) {
+        int b = __builtin_ctzll(all);
+        put(static_cast<int32_t>(w * 64 + b), ((p >> b) & 1) != 0);
+      }
+    }
+  }
+
+  int32_t nbr_var;
+  size_t words;
+
+ private:
+  std::vector<uint64_t> bits;
+};
+
+// The covers of a manager whose lean covers are on: the same products in
+// the same order as the Part's procedures of bdd_cover.cc, found on cubes
+// of bits (bdd_cover_lean.cc). f is never a constant.
+struct bdd_lean {
+  static void disjoint_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
+  static void reduced_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
+  static void prime_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
+  static void prime_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& primes);
+  static void essential_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& essential, bdd_cubes& others);
+  static bdd simplify3(bddpp_manager* m, bdd const& f, bdd const& c);
+  static bdd cube_bdd(bddpp_manager* m, bdd_cubes const& cubes, size_t k);
+};
+
+// The products of f's cover by a method as cubes, none for a constant f:
+// through Bdd_sop, or on cubes when the lean covers are on.
+void bdd_cover_cubes(bddpp_manager* m, bdd const& f, int method, bdd_cubes& cover);
 
 // Ends the process after an internal error whose message is written.
 [[noreturn]] void bdd_fatal();

@@ -32,5 +32,8 @@ FBA* compilation_par_situations(tpen_BDD_fichier& encodage, std::fstream& log) {
     log.flush();
     log << *automate;
   }
+  // No text shows this manager's counter or a global id of its nodes after
+  // the log: the writers' covers need make no more than what they return.
+  automate->get_manager()->Bdd_set_lean_covers(1);
   return automate;
 }

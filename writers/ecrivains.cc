@@ -45,8 +45,15 @@ std::string liste_noms(const std::vector<std::string>& noms, const std::string& 
   return r;
 }
 
-std::string sop_en_mots(bddpp_manager* m, const bdd& f, int methode) {
-  return m->Print_sop_to_String(" or ", " and ", "not ", "", f, methode);
+std::ostream& operator<<(std::ostream& os, const texte_sop& t) {
+  if (t.vhdl) os << (t.m->Bdd_is_tautology(t.f) ? "'" : "(");
+  t.m->Print_sop(t.ou, " and ", "not ", "", os, t.f, t.methode);
+  if (t.vhdl) os << (t.m->Bdd_is_tautology(t.f) ? "'" : ")");
+  return os;
+}
+
+texte_sop sop_en_mots(bddpp_manager* m, const bdd& f, int methode) {
+  return {m, f, methode, " or ", false};
 }
 
 bool bdd_vide(const bdd& f) { return !f.manager_ref() || !f.node(); }
@@ -204,10 +211,7 @@ void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
   os << "architecture " << m << "_a of " << m << " is" << std::endl;
 }
 
-std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method) {
-  std::string s = m.Print_sop_to_String(") or (", " and ", "not ", "", f, method);
-  return m.Bdd_is_tautology(f) ? "'" + s + "'" : "(" + s + ")";
-}
+texte_sop valeur_vhdl(bddpp_manager& m, const bdd& f, int method) { return {&m, f, method, ") or (", true}; }
 
 void signaux_vhdl(std::ostream& os, const std::vector<std::string>& noms, const std::string& t) {
   if (noms.empty()) return;

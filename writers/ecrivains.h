@@ -34,11 +34,23 @@ bdd fba_fonction_suivante_blif(const FBA& a, int i);
 // The names joined by ", ", nothing before the first nor after the last.
 std::string liste_noms(const std::vector<std::string>& noms, const std::string& separateur = ", ");
 
+// A sum of products that goes straight into the stream it is inserted
+// into, its cover made at that moment: a cover can be far longer than a
+// string of it should take in memory.
+struct texte_sop {
+  bddpp_manager* m;
+  bdd f;
+  int methode;
+  const char* ou;
+  bool vhdl;  // '0' or '1' for a constant, otherwise in parentheses
+};
+std::ostream& operator<<(std::ostream& os, const texte_sop& t);
+
 // A function as the targets that spell the operators as words write it
 // (Lustre, Vestrane, BRIMOT, both documentations, the comments of the sc
 // netlist): products joined by " or ", literals by " and ", a negation
 // "not " + name, the constants "0" and "1".
-std::string sop_en_mots(bddpp_manager* m, const bdd& f, int methode);
+texte_sop sop_en_mots(bddpp_manager* m, const bdd& f, int methode);
 
 // A handle without manager or node: an equation with such a member is not
 // written.
@@ -129,7 +141,7 @@ void entite_ports_vhdl(std::ostream& os, const std::string& m, int altera,
                        const std::string& horloge, const std::vector<std::string>& sorties,
                        const std::string& retrait);
 // '0' or '1' for a constant, otherwise the sum of products in parentheses.
-std::string valeur_vhdl(bddpp_manager& m, const bdd& f, int method);
+texte_sop valeur_vhdl(bddpp_manager& m, const bdd& f, int method);
 // "signal " + the names and their next values, then " :" + the type; nothing
 // without names.
 void signaux_vhdl(std::ostream& os, const std::vector<std::string>& noms, const std::string& t);

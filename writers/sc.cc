@@ -19,10 +19,12 @@ void FBA::enumeration_bdd(std::list<bdd>& L, bdd f) const {
   L.push_back(f);
 }
 
+// Two handles of one manager are equal exactly when their functions are:
+// the comparison needs no node.
 int FBA::internal_enum_numero_associee_bdd(bdd f, bdd* array, int length) const {
   if (manager->Bdd_is_tautology(f) || length <= 0) return -1;
   for (int i = length - 1; i >= 0; --i)
-    if (manager->Bdd_equiv(array[i], f)) return i;
+    if (array[i] == f) return i;
   return -1;
 }
 
