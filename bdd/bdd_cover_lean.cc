@@ -4,6 +4,8 @@
 // against a function a walk of the function's nodes, and no intermediate
 // function is made: only the ternary tree's consensus functions and the
 // functions that the operations return.
+#include <unordered_set>
+
 #include "bddpp_int.h"
 
 void bddpp_manager::Bdd_set_lean_covers(int on) { store->lean_covers = on != 0; }
@@ -51,17 +53,25 @@ inline bool clash(uint64_t const* p, uint64_t const* n, uint64_t const* bp, uint
 
 // Whether a function is constant true on a cube: its nodes are walked
 // along the cube's literals, both ways on the other variables, each
-// branching node once per question.
+// branching node once per question. The answers of one question are kept
+// in a table that the next question finds stale, with no clearing.
 class cube_walk {
  public:
   bool within(fn f, uint64_t const* p, uint64_t const* n) {
     ++question;
+    used = 0;
     return all_one(f, p, n);
   }
   // The cube and the function are disjoint.
   bool outside(fn f, uint64_t const* p, uint64_t const* n) { return within({f.n, -f.link}, p, n); }
 
  private:
+  struct answer {
+    uintptr_t key = 0;
+    uint64_t question = 0;
+    bool one = false;
+  };
+
   bool all_one(fn f, uint64_t const* p, uint64_t const* n) {
     while (!f.is_constant()) {
       int32_t i = bdd_engine::index(f.n);
@@ -70,23 +80,35 @@ class cube_walk {
       } else if (has_bit(n, i)) {
         f = f.low();
       } else {
-        answer& a = answers[f.key()];
+        answer& a = slot_of(f.key());
         if (a.question == question) return a.one;
         bool one = all_one(f.high(), p, n) && all_one(f.low(), p, n);
-        answer& b = answers[f.key()];
-        b.question = question;
-        b.one = one;
+        answer& b = slot_of(f.key());
+        if (b.question != question) ++used;
+        b = {f.key(), question, one};
+        if (2 * used > answers.size()) grow();
         return one;
       }
     }
     return f.link == 1;
   }
-  struct answer {
-    uint64_t question = 0;
-    bool one = false;
-  };
+  // The slot of the key within this question, or the free one where it
+  // would go.
+  answer& slot_of(uintptr_t key) {
+    size_t mask = answers.size() - 1;
+    size_t i = static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+    while (answers[i].question == question && answers[i].key != key) i = (i + 1) & mask;
+    return answers[i];
+  }
+  void grow() {
+    std::vector<answer> old(2 * answers.size());
+    old.swap(answers);
+    for (answer const& a : old)
+      if (a.question == question) slot_of(a.key) = a;
+  }
   uint64_t question = 0;
-  std::unordered_map<uintptr_t, answer> answers;
+  size_t used = 0;
+  std::vector<answer> answers = std::vector<answer>(256);
 };
 
 // Whether the union of a set of cubes is constant true: a cube without
@@ -98,7 +120,10 @@ bool tautology(std::vector<uint64_t>& cubes, size_t words) {
   for (;;) {
     size_t count = cubes.size() / stride;
     if (count == 0) return false;
-    std::vector<uint64_t> any_pos(words, 0), any_neg(words, 0);
+    std::vector<uint64_t> seen(3 * words, 0);
+    uint64_t* any_pos = seen.data();
+    uint64_t* any_neg = any_pos + words;
+    uint64_t* unate = any_neg + words;
     for (size_t k = 0; k < count; ++k) {
       uint64_t const* c = &cubes[k * stride];
       bool bare = true;
@@ -109,7 +134,6 @@ bool tautology(std::vector<uint64_t>& cubes, size_t words) {
       }
       if (bare) return true;
     }
-    std::vector<uint64_t> unate(words);
     bool some_unate = false;
     for (size_t w = 0; w < words; ++w) {
       unate[w] = any_pos[w] ^ any_neg[w];
@@ -157,6 +181,7 @@ bool covered_by_others(bdd_cubes const& list, size_t k, std::vector<char> const&
     if (j == k || !alive[j]) continue;
     uint64_t const* q = list.pos(j);
     uint64_t const* r = list.neg(j);
+    if (literals_within(q, r, p, n, words)) return true;
     if (clash(p, n, q, r, words)) continue;
     for (size_t w = 0; w < words; ++w) rest.push_back(q[w] & ~(p[w] | n[w]));
     for (size_t w = 0; w < words; ++w) rest.push_back(r[w] & ~(p[w] | n[w]));
@@ -164,10 +189,65 @@ bool covered_by_others(bdd_cubes const& list, size_t k, std::vector<char> const&
   return tautology(rest, words);
 }
 
-// The ternary tree of the Part's prime implicants, one node per function
-// (the subtree of a function is the same wherever it is met), walked in the
-// same order: then child, else child, consensus child. Each true leaf
-// offers the cube of its path to the list as the Part's procedure does.
+// A cube of a list, widened literal by literal; up to 256 variables it
+// needs no allocation.
+struct cube_copy {
+  cube_copy(bdd_cubes const& list, size_t k) : words(list.words) {
+    if (words > small_words) more.resize(2 * words);
+    std::copy(list.pos(k), list.pos(k) + words, pos());
+    std::copy(list.neg(k), list.neg(k) + words, neg());
+  }
+  uint64_t* pos() { return words > small_words ? more.data() : small; }
+  uint64_t* neg() { return pos() + words; }
+  uint64_t const* begin() { return pos(); }
+  uint64_t const* end() { return pos() + 2 * words; }
+  // Whether the cube without its literal at index i passes the test; the
+  // cube is left as it was.
+  template <typename Test>
+  bool passes_without(int32_t i, Test passes) {
+    uint64_t had_pos = pos()[i / 64], had_neg = neg()[i / 64];
+    clear_bit(pos(), i);
+    clear_bit(neg(), i);
+    bool r = passes(pos(), neg());
+    pos()[i / 64] = had_pos;
+    neg()[i / 64] = had_neg;
+    return r;
+  }
+  // Drops the literal at index i when the cube without it passes the test.
+  template <typename Test>
+  void drop_if(int32_t i, Test passes) {
+    if (!passes_without(i, passes)) return;
+    clear_bit(pos(), i);
+    clear_bit(neg(), i);
+  }
+  static constexpr size_t small_words = 4;
+  size_t words;
+  uint64_t small[2 * small_words];
+  std::vector<uint64_t> more;
+};
+
+// The ternary tree of the prime implicants, one node per function (the
+// subtree of a function is the same wherever it is met), walked in the
+// tree's order: then child, else child, consensus child. Each true leaf
+// offers the cube of its path to a list: the first entry that the cube
+// contains (whose literals include all of the cube's) is replaced by it,
+// otherwise the cube goes to the back.
+//
+// The entries that a cube of the subtree below a path can replace are
+// among those holding every literal of the path: the walk keeps them, in
+// list order, for each path on its way down. Neither change of the list
+// removes an entry from these: an entry replaced takes the cube of the
+// current path, which holds every path above, and a new entry is added to
+// each of them.
+//
+// No entry contains a later one at the end (the scan would have stopped
+// there), each prime is offered and stays where it lands, and every other
+// entry lies within a prime; so the entries that no earlier entry
+// contains, which the absorption keeps, are the entries that are primes,
+// each once. The primes themselves come from the usual recursion on the
+// same functions: those of the consensus, and those of each cofactor that
+// the other cofactor does not hold, behind the literal of the top
+// variable.
 class implicant_search {
  public:
   implicant_search(bddpp_manager* m, bdd const& f) : m(m), list(m->nbr_variables()) {
@@ -177,20 +257,14 @@ class implicant_search {
     top = key_of(f);
   }
 
-  // The list once every cube is offered, and its entries that no earlier
-  // entry contains, which are the primes.
   void run(bdd_cubes& primes) {
-    walk(top);
-    size_t words = list.words;
-    std::vector<char> absorbed(list.size(), 0);
-    for (size_t i = 0; i < list.size(); ++i) {
-      if (absorbed[i]) continue;
-      for (size_t j = i + 1; j < list.size(); ++j)
-        if (!absorbed[j] && literals_within(list.pos(i), list.neg(i), list.pos(j), list.neg(j), words))
-          absorbed[j] = 1;
-    }
-    for (size_t i = 0; i < list.size(); ++i)
-      if (!absorbed[i]) primes.push_back(list, i);
+    candidates.emplace_back();
+    walk(top, 0);
+    bdd_cubes const& all = primes_of(top);
+    std::unordered_set<std::string> prime_keys;
+    for (size_t k = 0; k < all.size(); ++k) prime_keys.insert(key_of_cube(all, k));
+    for (size_t k = 0; k < list.size(); ++k)
+      if (prime_keys.count(key_of_cube(list, k))) primes.push_back(list, k);
   }
 
  private:
@@ -200,6 +274,38 @@ class implicant_search {
     int32_t child[3];
     bool expanded;
   };
+
+  std::string key_of_cube(bdd_cubes const& c, size_t k) const {
+    return std::string(reinterpret_cast<char const*>(c.pos(k)), 2 * c.words * sizeof(uint64_t));
+  }
+
+  bdd_cubes const& primes_of(int32_t k) {
+    if (prime_sets.size() <= static_cast<size_t>(k)) prime_sets.resize(nodes.size());
+    if (prime_sets[k]) return *prime_sets[k];
+    auto made = std::make_unique<bdd_cubes>(list.nbr_var);
+    if (k == 1) {
+      std::vector<uint64_t> none(2 * list.words, 0);
+      made->push_back(none.data(), none.data() + list.words);
+    } else if (k != 0) {
+      expand(k);
+      int32_t i = nodes[k].index;
+      int32_t then_k = nodes[k].child[0], else_k = nodes[k].child[1];
+      made->append(primes_of(nodes[k].child[2]));
+      for (int half = 0; half < 2; ++half) {
+        bdd_cubes const& own = primes_of(half == 0 ? then_k : else_k);
+        fn other = fn_of(nodes[half == 0 ? else_k : then_k].f);
+        for (size_t j = 0; j < own.size(); ++j) {
+          if (walk_f.within(other, own.pos(j), own.neg(j))) continue;
+          cube_copy p(own, j);
+          set_bit(half == 0 ? p.pos() : p.neg(), i);
+          made->push_back(p.pos(), p.neg());
+        }
+      }
+    }
+    if (prime_sets.size() <= static_cast<size_t>(k)) prime_sets.resize(nodes.size());
+    prime_sets[k] = std::move(made);
+    return *prime_sets[k];
+  }
 
   int32_t key_of(bdd const& g) {
     if (m->Bdd_is_tautology(g)) return m->Bdd_is_one_tautologic(g) ? 1 : 0;
@@ -222,46 +328,116 @@ class implicant_search {
     nodes[k].expanded = true;
   }
 
-  void walk(int32_t k) {
+  // k: the function below the path; depth: the candidates of the path.
+  void walk(int32_t k, size_t depth) {
     if (k == 1) {
-      offer();
+      offer(depth);
       return;
     }
     if (k == 0) return;
+    if (candidates[depth].listed.empty() && candidates[depth].tail == list.size())
+      walk_alone(k, depth);
+    else
+      walk_children(k, depth);
+  }
+
+  void walk_children(int32_t k, size_t depth) {
     expand(k);
     int32_t i = nodes[k].index;
     int32_t then_k = nodes[k].child[0], else_k = nodes[k].child[1], cons_k = nodes[k].child[2];
     uint64_t* pos = path.data();
     uint64_t* neg = pos + list.words;
+    // What the then child appends holds the top variable positive: the else
+    // child need not look at it.
+    size_t before_then = list.size();
     set_bit(pos, i);
-    walk(then_k);
+    keep_holding(depth, 0, i, before_then);
+    walk(then_k, depth + 1);
     clear_bit(pos, i);
     set_bit(neg, i);
-    walk(else_k);
+    keep_holding(depth, list.words, i, before_then);
+    walk(else_k, depth + 1);
     clear_bit(neg, i);
-    walk(cons_k);
+    walk(cons_k, depth);
   }
 
-  // The first entry contained in the cube is replaced by it; without one,
-  // the cube goes to the back.
-  void offer() {
+  // Without a candidate, the subtree meets only what it appends itself:
+  // the same entries behind any path, kept once per function.
+  void walk_alone(int32_t k, size_t depth) {
+    if (alone.size() <= static_cast<size_t>(k)) alone.resize(nodes.size());
+    uint64_t* pos = path.data();
+    uint64_t* neg = pos + list.words;
+    if (bdd_cubes const* known = alone[k].get()) {
+      std::vector<uint64_t> entry(2 * list.words);
+      for (size_t j = 0; j < known->size(); ++j) {
+        for (size_t w = 0; w < list.words; ++w) {
+          entry[w] = known->pos(j)[w] | pos[w];
+          entry[list.words + w] = known->neg(j)[w] | neg[w];
+        }
+        list.push_back(entry.data(), entry.data() + list.words);
+      }
+      return;
+    }
+    size_t start = list.size();
+    walk_children(k, depth);
+    auto made = std::make_unique<bdd_cubes>(list.nbr_var);
+    for (size_t j = start; j < list.size(); ++j) {
+      cube_copy e(list, j);
+      for (size_t w = 0; w < list.words; ++w) {
+        e.pos()[w] &= ~pos[w];
+        e.neg()[w] &= ~neg[w];
+      }
+      made->push_back(e.pos(), e.neg());
+    }
+    if (alone.size() <= static_cast<size_t>(k)) alone.resize(nodes.size());
+    alone[k] = std::move(made);
+  }
+
+  // The candidates of the path one literal longer: those of depth whose
+  // entry holds the literal at index i, positive (half 0) or negative
+  // (half = words), among the listed ones and those appended from the
+  // tail to `end`; what is appended later is a candidate of both.
+  void keep_holding(size_t depth, size_t half, int32_t i, size_t end) {
+    if (candidates.size() <= depth + 1) candidates.emplace_back();
+    candidates_of const& from = candidates[depth];
+    candidates_of& to = candidates[depth + 1];
+    to.listed.clear();
+    for (uint32_t j : from.listed)
+      if (has_bit(list.pos(j) + half, i)) to.listed.push_back(j);
+    for (size_t j = from.tail; j < end; ++j)
+      if (has_bit(list.pos(j) + half, i)) to.listed.push_back(static_cast<uint32_t>(j));
+    to.tail = list.size();
+  }
+
+  void offer(size_t depth) {
     uint64_t const* pos = path.data();
     uint64_t const* neg = pos + list.words;
-    for (size_t j = 0; j < list.size(); ++j) {
-      if (literals_within(pos, neg, list.pos(j), list.neg(j), list.words)) {
-        std::copy(pos, pos + list.words, list.pos(j));
-        std::copy(neg, neg + list.words, list.neg(j));
-        return;
-      }
+    candidates_of const& holding = candidates[depth];
+    size_t j = !holding.listed.empty() ? holding.listed.front() : holding.tail;
+    if (j < list.size()) {
+      std::copy(pos, pos + list.words, list.pos(j));
+      std::copy(neg, neg + list.words, list.neg(j));
+      return;
     }
     list.push_back(pos, neg);
   }
+
+  // The entries that hold every literal of a path: those listed, then
+  // every one from the tail on, which came after the list was made.
+  struct candidates_of {
+    std::vector<uint32_t> listed;
+    size_t tail = 0;
+  };
 
   bddpp_manager* m;
   std::vector<node> nodes;  // 0 false, 1 true
   std::unordered_map<uintptr_t, int32_t> ids;
   std::vector<uint64_t> path;
   bdd_cubes list;
+  std::vector<candidates_of> candidates;  // by number of literals of the path
+  std::vector<std::unique_ptr<bdd_cubes>> alone;  // by node
+  std::vector<std::unique_ptr<bdd_cubes>> prime_sets;  // by node
+  cube_walk walk_f;
   int32_t top;
 };
 
@@ -359,27 +535,24 @@ class disjoint_products {
   std::unordered_map<std::pair<uintptr_t, uintptr_t>, uint64_t, pair_hash> collapses;
 };
 
-// A cube of a list being widened literal by literal.
-struct cube_copy {
-  cube_copy(bdd_cubes const& list, size_t k) : words(list.words) {
-    bits.assign(list.pos(k), list.pos(k) + words);
-    bits.insert(bits.end(), list.neg(k), list.neg(k) + words);
+// The cubes that `make` finds for f, kept under `what` (a method, or -1
+// for the prime implicants) for the next call while the cache is on.
+template <typename Make>
+void remembered(bddpp_manager* m, bdd const& f, int what, bdd_cubes& out, Make make) {
+  bdd_cache& cache = bdd_engine::cache(m);
+  uintptr_t key = bdd_tagged(f.link_type(), f.node());
+  auto kind = static_cast<uintptr_t>(what + 1);
+  if (cache.on) {
+    if (bdd_cubes const* known = cache.lean.find(key, kind, m->nbr_variables())) {
+      out.append(*known);
+      return;
+    }
   }
-  uint64_t* pos() { return bits.data(); }
-  uint64_t* neg() { return bits.data() + words; }
-  // Drops the literal at index i when the cube without it passes the test.
-  template <typename Test>
-  void drop_if(int32_t i, Test passes) {
-    uint64_t had_pos = pos()[i / 64], had_neg = neg()[i / 64];
-    clear_bit(pos(), i);
-    clear_bit(neg(), i);
-    if (passes(pos(), neg())) return;
-    pos()[i / 64] = had_pos;
-    neg()[i / 64] = had_neg;
-  }
-  size_t words;
-  std::vector<uint64_t> bits;
-};
+  bdd_cubes made(m->nbr_variables());
+  make(made);
+  if (cache.on) cache.lean.put(key, kind, made);
+  out.append(made);
+}
 
 }  // namespace
 
@@ -390,18 +563,26 @@ bdd bdd_lean::cube_bdd(bddpp_manager* m, bdd_cubes const& cubes, size_t k) {
 }
 
 void bdd_lean::disjoint_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
-  disjoint_products products(m, cover);
-  products.emit_all(f);
+  remembered(m, f, 0, cover, [&](bdd_cubes& made) {
+    disjoint_products products(m, made);
+    products.emit_all(f);
+  });
 }
 
 void bdd_lean::prime_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& primes) {
-  implicant_search search(m, f);
-  search.run(primes);
+  remembered(m, f, -1, primes, [&](bdd_cubes& made) {
+    implicant_search search(m, f);
+    search.run(made);
+  });
 }
 
 // Each product widened in index order while it stays within f; then each
 // that the others cover is dropped, in order.
 void bdd_lean::reduced_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
+  remembered(m, f, 1, cover, [&](bdd_cubes& made) { reduce(m, f, made); });
+}
+
+void bdd_lean::reduce(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
   bdd_cubes work(m->nbr_variables());
   disjoint_cover(m, f, work);
   cube_walk walk;
@@ -410,7 +591,7 @@ void bdd_lean::reduced_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
     work.for_each_literal(k, [&](int32_t i, bool) {
       p.drop_if(i, [&](uint64_t const* q, uint64_t const* n) { return walk.within(fn_of(f), q, n); });
     });
-    std::copy(p.bits.begin(), p.bits.end(), work.pos(k));
+    std::copy(p.begin(), p.end(), work.pos(k));
   }
   std::vector<char> alive(work.size(), 1);
   for (size_t k = 0; k < work.size(); ++k)
@@ -431,6 +612,10 @@ void bdd_lean::essential_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& e
 // then any other that still adds something; the reduced cover wins only
 // when strictly shorter.
 void bdd_lean::prime_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
+  remembered(m, f, 2, cover, [&](bdd_cubes& made) { cover_by_primes(m, f, made); });
+}
+
+void bdd_lean::cover_by_primes(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
   bdd_cubes essential(m->nbr_variables()), others(m->nbr_variables());
   essential_implicants(m, f, essential, others);
   bdd covered = m->Bdd_zero();
@@ -465,6 +650,22 @@ void bdd_lean::prime_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
 // Each prime drops, in increasing id order, the literals whose removal
 // keeps it disjoint from c.
 bdd bdd_lean::simplify3(bddpp_manager* m, bdd const& f, bdd const& c) {
+  bdd_cache& cache = bdd_engine::cache(m);
+  auto key = std::make_pair(bdd_tagged(f.link_type(), f.node()), bdd_tagged(c.link_type(), c.node()));
+  if (cache.on) {
+    auto known = cache.lean.simplified.find(key);
+    if (known != cache.lean.simplified.end()) {
+      int link;
+      bdd_node* n = bdd_untagged(known->second, link);
+      return bdd(m, link, n);
+    }
+  }
+  bdd r = widen_primes(m, f, c);
+  if (cache.on) cache.lean.simplified[key] = bdd_tagged(r.link_type(), r.node());
+  return r;
+}
+
+bdd bdd_lean::widen_primes(bddpp_manager* m, bdd const& f, bdd const& c) {
   bdd_cubes primes(m->nbr_variables());
   prime_implicants(m, f, primes);
   cube_walk walk;

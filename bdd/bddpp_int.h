@@ -108,6 +108,52 @@ class bdd_unique_table {
   size_t count;
 };
 
+// Cubes over the variable indexes of one manager, each as two rows of bits
+// (its positive and its negative literals), one after the other in one
+// block: containment between cubes is a test of their literals.
+class bdd_cubes {
+ public:
+  explicit bdd_cubes(int32_t nbr_var) : nbr_var(nbr_var), words(nbr_var > 64 ? (nbr_var + 63) / 64 : 1) {}
+  size_t size() const { return bits.size() / (2 * words); }
+  bool empty() const { return bits.empty(); }
+  uint64_t const* pos(size_t k) const { return &bits[k * 2 * words]; }
+  uint64_t const* neg(size_t k) const { return pos(k) + words; }
+  uint64_t* pos(size_t k) { return &bits[k * 2 * words]; }
+  uint64_t* neg(size_t k) { return pos(k) + words; }
+  void push_back(uint64_t const* p, uint64_t const* n) {
+    size_t at = bits.size();
+    bits.resize(at + 2 * words);
+    std::copy(p, p + words, &bits[at]);
+    std::copy(n, n + words, &bits[at + words]);
+  }
+  void push_back(bdd_cubes const& other, size_t k) { push_back(other.pos(k), other.neg(k)); }
+  void append(bdd_cubes const& other) { bits.insert(bits.end(), other.bits.begin(), other.bits.end()); }
+  void clear() { bits.clear(); }
+  // 1, 0 or 2 (absent) for the literal of cube k at index i.
+  int literal(size_t k, int32_t i) const {
+    uint64_t bit = uint64_t{1} << (i % 64);
+    return (pos(k)[i / 64] & bit) ? 1 : (neg(k)[i / 64] & bit) ? 0 : 2;
+  }
+  // Calls put(index, positive) for each literal of cube k, top of the order
+  // first.
+  template <typename Put>
+  void for_each_literal(size_t k, Put put) const {
+    for (size_t w = 0; w < words; ++w) {
+      uint64_t p = pos(k)[w], n = neg(k)[w];
+      for (uint64_t all = p | n; all; all &= all - 1) {
+        int b = __builtin_ctzll(all);
+        put(static_cast<int32_t>(w * 64 + b), ((p >> b) & 1) != 0);
+      }
+    }
+  }
+
+  int32_t nbr_var;
+  size_t words;
+
+ private:
+  std::vector<uint64_t> bits;
+};
+
 // An operand or a result as one word: the node, with a complemented link
 // type in the low bit (nodes are aligned).
 inline uintptr_t bdd_tagged(int link, bdd_node const* n) {
@@ -146,6 +192,54 @@ class bdd_result_table {
   std::vector<entry> entries;
 };
 
+// The products that the lean covers found, by function and method (-1 for
+// the prime implicants), and the results of Bdd_simplify3 by operands: the
+// writers ask for the same ones once per target. Keys are tagged node
+// words, valid while no node leaves the table, as those of the cache it
+// belongs to; the cubes, while the variables stay as they were.
+struct bdd_lean_memo {
+  struct key_hash {
+    size_t operator()(std::pair<uintptr_t, uintptr_t> const& k) const {
+      uint64_t h = static_cast<uint64_t>(k.first) * 0x9E3779B97F4A7C15ULL;
+      h ^= static_cast<uint64_t>(k.second) * 0xC2B2AE3D27D4EB4FULL;
+      return static_cast<size_t>(h ^ (h >> 31));
+    }
+  };
+  // The words of cubes it holds at most: a cover beyond a quarter of them is
+  // not kept, and the memo starts again empty when full.
+  static constexpr size_t most_words = size_t{1} << 21;
+
+  void clear() {
+    if (words == 0 && simplified.empty()) return;
+    cubes.clear();
+    simplified.clear();
+    words = 0;
+  }
+  // The cubes kept under the key, or null; the variables are counted so
+  // that cubes of another width are never given.
+  bdd_cubes const* find(uintptr_t f, uintptr_t method, int32_t nbr_var) {
+    if (nbr_var != width) return nullptr;
+    auto it = cubes.find({f, method});
+    return it == cubes.end() ? nullptr : &it->second;
+  }
+  void put(uintptr_t f, uintptr_t method, bdd_cubes const& c) {
+    size_t n = c.size() * 2 * c.words;
+    if (c.nbr_var != width) {
+      clear();
+      width = c.nbr_var;
+    }
+    if (4 * n > most_words) return;
+    if (words + n > most_words) clear();
+    cubes.emplace(std::make_pair(f, method), c);
+    words += n;
+  }
+
+  int32_t width = -1;
+  size_t words = 0;
+  std::unordered_map<std::pair<uintptr_t, uintptr_t>, bdd_cubes, key_hash> cubes;
+  std::unordered_map<std::pair<uintptr_t, uintptr_t>, uintptr_t, key_hash> simplified;
+};
+
 // The manager's cache of the pure recursions (conjunction, disjunction,
 // cofactor by one literal). A sub-problem met again since the last flush
 // was walked in full then: every node of that walk is still in the unique
@@ -172,6 +266,7 @@ struct bdd_cache {
   void flush() {
     if (filled) table.clear();
     filled = false;
+    lean.clear();
   }
   // One slot per node of the unique table, within bounds; the table never
   // shrinks, so that fresh memory is taken once.
@@ -186,6 +281,7 @@ struct bdd_cache {
   bool on = true;
   bool filled = false;  // something put since the last flush
   bdd_result_table table;
+  bdd_lean_memo lean;
 };
 
 // Results within one call of a recursion that starts again at every call
@@ -402,49 +498,6 @@ bdd_node* bdd_engine::find_or_make(bddpp_manager* m, long index, int then_link, 
   return n;
 }
 
-// Cubes over the variable indexes of one manager, each as two rows of bits
-// (its positive and its negative literals), one after the other in one
-// block: containment between cubes is a test of their literals.
-class bdd_cubes {
- public:
-  explicit bdd_cubes(int32_t nbr_var) : nbr_var(nbr_var), words(nbr_var > 64 ? (nbr_var + 63) / 64 : 1) {}
-  size_t size() const { return bits.size() / (2 * words); }
-  bool empty() const { return bits.empty(); }
-  uint64_t const* pos(size_t k) const { return &bits[k * 2 * words]; }
-  uint64_t const* neg(size_t k) const { return pos(k) + words; }
-  uint64_t* pos(size_t k) { return &bits[k * 2 * words]; }
-  uint64_t* neg(size_t k) { return pos(k) + words; }
-  void push_back(uint64_t const* p, uint64_t const* n) {
-    bits.insert(bits.end(), p, p + words);
-    bits.insert(bits.end(), n, n + words);
-  }
-  void push_back(bdd_cubes const& other, size_t k) { push_back(other.pos(k), other.neg(k)); }
-  void clear() { bits.clear(); }
-  // 1, 0 or 2 (absent) for the literal of cube k at index i.
-  int literal(size_t k, int32_t i) const {
-    uint64_t bit = uint64_t{1} << (i % 64);
-    return (pos(k)[i / 64] & bit) ? 1 : (neg(k)[i / 64] & bit) ? 0 : 2;
-  }
-  // Calls put(index, positive) for each literal of cube k, top of the order
-  // first.
-  template <typename Put>
-  void for_each_literal(size_t k, Put put) const {
-    for (size_t w = 0; w < words; ++w) {
-      uint64_t p = pos(k)[w], n = neg(k)[w];
-      for (uint64_t all = p | n; all; all &= all - 1) {
-        int b = __builtin_ctzll(all);
-        put(static_cast<int32_t>(w * 64 + b), ((p >> b) & 1) != 0);
-      }
-    }
-  }
-
-  int32_t nbr_var;
-  size_t words;
-
- private:
-  std::vector<uint64_t> bits;
-};
-
 // The covers of a manager whose lean covers are on: the same products in
 // the same order as the Part's procedures of bdd_cover.cc, found on cubes
 // of bits (bdd_cover_lean.cc). f is never a constant.
@@ -456,6 +509,12 @@ struct bdd_lean {
   static void essential_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& essential, bdd_cubes& others);
   static bdd simplify3(bddpp_manager* m, bdd const& f, bdd const& c);
   static bdd cube_bdd(bddpp_manager* m, bdd_cubes const& cubes, size_t k);
+
+ private:
+  // The work behind the memo of the manager's cache.
+  static void reduce(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
+  static void cover_by_primes(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
+  static bdd widen_primes(bddpp_manager* m, bdd const& f, bdd const& c);
 };
 
 // The products of f's cover by a method as cubes, none for a constant f:

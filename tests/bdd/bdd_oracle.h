@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <map>
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,60 @@ inline bdd or_all(bddpp_manager& m, std::list<bdd> const& l) {
   bdd r = m.Bdd_zero();
   for (auto const& p : l) r = m.Bdd_or(r, p);
   return r;
+}
+
+// A random sum of `count` products over the variables, each variable in a
+// product with probability `percent`, either sign.
+inline bdd random_sum_of_products(bddpp_manager& m, std::vector<bdd> const& vars, std::mt19937& rng, int count,
+                                  int percent) {
+  std::uniform_int_distribution<int> pct(0, 99);
+  bdd f = m.Bdd_zero();
+  for (int k = 0; k < count; ++k) {
+    bdd p = m.Bdd_one();
+    for (auto const& v : vars)
+      if (pct(rng) < percent) p = m.Bdd_and(p, pct(rng) < 50 ? v : m.Bdd_not(v));
+    f = m.Bdd_or(f, p);
+  }
+  return f;
+}
+
+// The covers of f, its prime and essential implicants, their texts and
+// Bdd_simplify3(f, c), computed by the ternary tree and the walks that make
+// their intermediate nodes, then with the lean covers: the same products
+// in the same order, the same function and the same texts.
+inline void expect_lean_covers_agree(bddpp_manager& m, bdd const& f, bdd const& c, std::string const& what) {
+  char const* names[] = {"primes", "essential", "others", "method 0", "method 1", "method 2", "method 3"};
+  struct results {
+    std::vector<std::string> lists[7];
+    bdd simplified;
+    std::string texts;
+  };
+  auto compute = [&](int lean) {
+    m.Bdd_set_lean_covers(lean);
+    results r;
+    std::list<bdd> l[7];
+    m.Bdd_prime_implicants(f, l[0]);
+    m.Bdd_essential_implicants(f, l[1], l[2]);
+    for (int method = 0; method < 4; ++method) m.Bdd_sop(f, l[3 + method], method);
+    for (int k = 0; k < 7; ++k)
+      for (auto const& p : l[k]) r.lists[k].push_back(m.Print_product_to_String(".", "!", "", p));
+    r.simplified = m.Bdd_simplify3(f, c);
+    std::ostringstream os;
+    for (int method = 0; method < 4; ++method) {
+      os << m.Print_sop_to_String(" + ", ".", "!", "", f, method) << "\n";
+      m.Print_sop_pref_suff(" || ", " && ", "! (", ")", os, f, "p_", "_s", method);
+      m.BLIF_print(os, "out", f, method);
+      m.Print_cat_sop(",", ".", "!", "", os, f, "a", method);
+    }
+    r.texts = os.str();
+    return r;
+  };
+  int was = m.Bdd_lean_covers();
+  results exact = compute(0), lean = compute(1);
+  m.Bdd_set_lean_covers(was);
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(lean.lists[k], exact.lists[k]) << what << ", " << names[k];
+  EXPECT_EQ(lean.simplified, exact.simplified) << what << ", Bdd_simplify3";
+  EXPECT_EQ(lean.texts, exact.texts) << what << ", texts";
 }
 
 // A node as the writers see it: global id, variable name, then child's

@@ -165,3 +165,64 @@ TEST(BddCover, RandomFunctionsAreCoveredExactly) {
     }
   }
 }
+
+// The lean covers against the ternary tree, product by product: random
+// functions of up to ten variables, dense or sums of a few products, each
+// simplified against a random care set; or of n variables and and of ors,
+// whose trees are the largest for their primes; functions beyond the first
+// 64 variables, whose cubes take two words.
+TEST(BddCover, LeanCoversGiveTheTreesProducts) {
+  std::mt19937 rng(2105);
+  for (int n = 1; n <= 10; ++n) {
+    int rounds = n <= 5 ? 24 : n <= 8 ? 8 : 4;
+    for (int round = 0; round < rounds; ++round) {
+      bddpp_manager m;
+      std::vector<bdd> v = make_vars(m, n);
+      bdd f = n <= 7 && round % 2 == 0 ? make_random_function(m, v, rng, 15 + 10 * (round % 7)).f
+                                        : random_sum_of_products(m, v, rng, 1 + (round * 5) % (2 * n), 40);
+      bdd c = m.Bdd_and(make_random_function(m, v, rng, 30 + 10 * (round % 5)).f, m.Bdd_not(f));
+      expect_lean_covers_agree(m, f, c, "n " + std::to_string(n) + ", round " + std::to_string(round));
+    }
+  }
+  for (int n = 2; n <= 8; n += 3) {
+    bddpp_manager m;
+    std::vector<bdd> v = make_vars(m, 2 * n);
+    bdd any = m.Bdd_zero(), all = m.Bdd_one();
+    for (int i = 0; i < n; ++i) {
+      any = m.Bdd_or(any, v[i]);
+      all = m.Bdd_and(all, m.Bdd_or(v[2 * i], m.Bdd_not(v[2 * i + 1])));
+    }
+    expect_lean_covers_agree(m, any, m.Bdd_not(any), "or of " + std::to_string(n));
+    // The tree's comparisons make the and of 8 ors take minutes.
+    if (n <= 5)
+      expect_lean_covers_agree(m, all, m.Bdd_and(m.Bdd_not(all), v[0]), "and of " + std::to_string(n) + " ors");
+  }
+  for (int round = 0; round < 6; ++round) {
+    bddpp_manager m;
+    std::vector<bdd> v = make_vars(m, 70);
+    std::vector<bdd> some = {v[3], v[40], v[63], v[64], v[66], v[69]};
+    bdd f = random_sum_of_products(m, some, rng, 2 + round, 50);
+    bdd c = m.Bdd_and(random_sum_of_products(m, some, rng, 3, 50), m.Bdd_not(f));
+    expect_lean_covers_agree(m, f, c, "70 variables, round " + std::to_string(round));
+  }
+  bddpp_manager m;
+  std::vector<bdd> v = make_vars(m, 3);
+  for (bdd const& f : {m.Bdd_one(), m.Bdd_zero(), v[1], m.Bdd_not(v[2])})
+    expect_lean_covers_agree(m, f, m.Bdd_not(f), "constant or literal");
+}
+
+// The texts of the disjoint and reduced covers need no node in the lean
+// mode: their remainders and widened products are walks of the function.
+TEST(BddCover, LeanTextsMakeNoNode) {
+  std::mt19937 rng(2106);
+  bddpp_manager m;
+  std::vector<bdd> v = make_vars(m, 9);
+  bdd f = random_sum_of_products(m, v, rng, 12, 40);
+  m.Bdd_set_lean_covers(1);
+  int32_t before = m.Bdd_total_size();
+  std::string text = m.Print_sop_to_String(" + ", ".", "!", "", f, 0) + m.Print_sop_to_String(" + ", ".", "!", "", f, 1);
+  EXPECT_EQ(m.Bdd_total_size(), before);
+  m.Bdd_set_lean_covers(0);
+  EXPECT_EQ(m.Print_sop_to_String(" + ", ".", "!", "", f, 0) + m.Print_sop_to_String(" + ", ".", "!", "", f, 1), text);
+  EXPECT_GT(m.Bdd_total_size(), before);
+}
