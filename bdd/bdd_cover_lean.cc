@@ -4,8 +4,6 @@
 // against a function a walk of the function's nodes, and no intermediate
 // function is made: only the ternary tree's consensus functions and the
 // functions that the operations return.
-#include <unordered_set>
-
 #include "bddpp_int.h"
 
 void bddpp_manager::Bdd_set_lean_covers(int on) { store->lean_covers = on != 0; }
@@ -30,6 +28,46 @@ struct fn {
 };
 
 fn fn_of(bdd const& f) { return {f.node(), f.link_type()}; }
+
+// Values by a pair of words that are never both 0 (tagged node words),
+// open-addressed: the searches below ask it once per step.
+template <typename Value>
+class word_table {
+ public:
+  // The value of the key, or null.
+  Value* find(uintptr_t a, uintptr_t b = 0) {
+    entry& e = slots[place(a, b)];
+    return e.a || e.b ? &e.value : nullptr;
+  }
+  void put(uintptr_t a, uintptr_t b, Value v) {
+    if (2 * (count + 1) > slots.size()) grow();
+    entry& e = slots[place(a, b)];
+    if (!e.a && !e.b) ++count;
+    e = {a, b, v};
+  }
+  void put(uintptr_t a, Value v) { put(a, 0, v); }
+
+ private:
+  struct entry {
+    uintptr_t a, b;
+    Value value;
+  };
+  size_t place(uintptr_t a, uintptr_t b) const {
+    uint64_t h = static_cast<uint64_t>(a) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(b) * 0xC2B2AE3D27D4EB4FULL;
+    size_t mask = slots.size() - 1;
+    size_t i = static_cast<size_t>(h ^ (h >> 29)) & mask;
+    while ((slots[i].a || slots[i].b) && (slots[i].a != a || slots[i].b != b)) i = (i + 1) & mask;
+    return i;
+  }
+  void grow() {
+    std::vector<entry> old(2 * slots.size(), entry{0, 0, Value()});
+    old.swap(slots);
+    for (entry const& e : old)
+      if (e.a || e.b) slots[place(e.a, e.b)] = e;
+  }
+  std::vector<entry> slots = std::vector<entry>(64, entry{0, 0, Value()});
+  size_t count = 0;
+};
 
 inline bool has_bit(uint64_t const* row, int32_t i) { return (row[i / 64] >> (i % 64)) & 1u; }
 inline void set_bit(uint64_t* row, int32_t i) { row[i / 64] |= uint64_t{1} << (i % 64); }
@@ -261,10 +299,15 @@ class implicant_search {
     candidates.emplace_back();
     walk(top, 0);
     bdd_cubes const& all = primes_of(top);
-    std::unordered_set<std::string> prime_keys;
-    for (size_t k = 0; k < all.size(); ++k) prime_keys.insert(key_of_cube(all, k));
+    size_t stride = 2 * list.words;
+    auto before = [stride](uint64_t const* a, uint64_t const* b) {
+      return std::lexicographical_compare(a, a + stride, b, b + stride);
+    };
+    std::vector<uint64_t const*> sorted;
+    for (size_t k = 0; k < all.size(); ++k) sorted.push_back(all.pos(k));
+    std::sort(sorted.begin(), sorted.end(), before);
     for (size_t k = 0; k < list.size(); ++k)
-      if (prime_keys.count(key_of_cube(list, k))) primes.push_back(list, k);
+      if (std::binary_search(sorted.begin(), sorted.end(), list.pos(k), before)) primes.push_back(list, k);
   }
 
  private:
@@ -274,10 +317,6 @@ class implicant_search {
     int32_t child[3];
     bool expanded;
   };
-
-  std::string key_of_cube(bdd_cubes const& c, size_t k) const {
-    return std::string(reinterpret_cast<char const*>(c.pos(k)), 2 * c.words * sizeof(uint64_t));
-  }
 
   bdd_cubes const& primes_of(int32_t k) {
     if (prime_sets.size() <= static_cast<size_t>(k)) prime_sets.resize(nodes.size());
@@ -309,9 +348,12 @@ class implicant_search {
 
   int32_t key_of(bdd const& g) {
     if (m->Bdd_is_tautology(g)) return m->Bdd_is_one_tautologic(g) ? 1 : 0;
-    auto found = ids.emplace(bdd_tagged(g.link_type(), g.node()), static_cast<int32_t>(nodes.size()));
-    if (found.second) nodes.push_back({g, bdd_engine::index(g.node()), {0, 0, 0}, false});
-    return found.first->second;
+    uintptr_t key = bdd_tagged(g.link_type(), g.node());
+    if (int32_t* known = ids.find(key)) return *known;
+    auto k = static_cast<int32_t>(nodes.size());
+    ids.put(key, k);
+    nodes.push_back({g, bdd_engine::index(g.node()), {0, 0, 0}, false});
+    return k;
   }
 
   void expand(int32_t k) {
@@ -368,7 +410,8 @@ class implicant_search {
     uint64_t* pos = path.data();
     uint64_t* neg = pos + list.words;
     if (bdd_cubes const* known = alone[k].get()) {
-      std::vector<uint64_t> entry(2 * list.words);
+      std::vector<uint64_t>& entry = scratch;
+      entry.resize(2 * list.words);
       for (size_t j = 0; j < known->size(); ++j) {
         for (size_t w = 0; w < list.words; ++w) {
           entry[w] = known->pos(j)[w] | pos[w];
@@ -431,8 +474,8 @@ class implicant_search {
 
   bddpp_manager* m;
   std::vector<node> nodes;  // 0 false, 1 true
-  std::unordered_map<uintptr_t, int32_t> ids;
-  std::vector<uint64_t> path;
+  word_table<int32_t> ids;
+  std::vector<uint64_t> path, scratch;
   bdd_cubes list;
   std::vector<candidates_of> candidates;  // by number of literals of the path
   std::vector<std::unique_ptr<bdd_cubes>> alone;  // by node
@@ -460,21 +503,12 @@ class disjoint_products {
   static constexpr uint64_t most = UINT64_MAX - 1;
   static uint64_t add(uint64_t a, uint64_t b) { return a >= most - b ? most : a + b; }
 
-  struct pair_hash {
-    size_t operator()(std::pair<uintptr_t, uintptr_t> const& k) const {
-      uint64_t h = static_cast<uint64_t>(k.first) * 0x9E3779B97F4A7C15ULL;
-      h ^= static_cast<uint64_t>(k.second) * 0xC2B2AE3D27D4EB4FULL;
-      return static_cast<size_t>(h ^ (h >> 31));
-    }
-  };
-
   uint64_t count(fn a) {
     if (a.is_constant()) return a.link == 1 ? 1 : 0;
-    auto known = counts.find(a.key());
-    if (known != counts.end()) return known->second;
+    if (uint64_t* known = counts.find(a.key())) return *known;
     uint64_t j = collapse(a.high(), a.low());
     uint64_t r = j != none ? add(j, count(a.low())) : add(count(a.high()), count(a.low()));
-    counts[a.key()] = r;
+    counts.put(a.key(), r);
     return r;
   }
 
@@ -482,9 +516,7 @@ class disjoint_products {
     if (a == b) return 0;
     if (b.is_zero()) return count(a);
     if (a.is_constant() || b.is_constant()) return none;
-    auto key = std::make_pair(a.key(), b.key());
-    auto known = collapses.find(key);
-    if (known != collapses.end()) return known->second;
+    if (uint64_t* known = collapses.find(a.key(), b.key())) return *known;
     int32_t x = bdd_engine::index(a.n), y = bdd_engine::index(b.n);
     uint64_t gone = collapse(a.high(), a.low());
     uint64_t r = none;
@@ -503,7 +535,7 @@ class disjoint_products {
       uint64_t i = collapse(a.low(), b);
       if (i != none) r = add(gone, i);
     }
-    collapses[key] = r;
+    collapses.put(a.key(), b.key(), r);
     return r;
   }
 
@@ -531,14 +563,36 @@ class disjoint_products {
 
   bdd_cubes& cover;
   std::vector<uint64_t> path;
-  std::unordered_map<uintptr_t, uint64_t> counts;
-  std::unordered_map<std::pair<uintptr_t, uintptr_t>, uint64_t, pair_hash> collapses;
+  word_table<uint64_t> counts;
+  word_table<uint64_t> collapses;
 };
+
+typedef void (*lean_operation)(bddpp_manager*, bdd const&, bdd_cubes&);
 
 // The cubes that `make` finds for f, kept under `what` (a method, or -1
 // for the prime implicants) for the next call while the cache is on.
+// A literal and a function g below it (a gate of the sc netlist, say) has
+// the cubes of g, each with that literal: its tree is the tree of g behind
+// the literal, its disjoint cover g's, and every comparison of the reduced
+// and prime covers compares the same parts of g's cubes. `same` gives them.
 template <typename Make>
-void remembered(bddpp_manager* m, bdd const& f, int what, bdd_cubes& out, Make make) {
+void remembered(bddpp_manager* m, bdd const& f, int what, bdd_cubes& out, Make make, lean_operation same) {
+  fn whole = fn_of(f);
+  if (whole.high().is_zero() || whole.low().is_zero()) {
+    bool positive = whole.low().is_zero();
+    fn rest = positive ? whole.high() : whole.low();
+    bdd_cubes below(m->nbr_variables());
+    if (rest.is_one()) {
+      std::vector<uint64_t> no_literal(2 * below.words, 0);
+      below.push_back(no_literal.data(), no_literal.data() + below.words);
+    } else {
+      same(m, bdd(m, rest.link, rest.n), below);
+    }
+    int32_t x = bdd_engine::index(f.node());
+    for (size_t k = 0; k < below.size(); ++k) set_bit(positive ? below.pos(k) : below.neg(k), x);
+    out.append(below);
+    return;
+  }
   bdd_cache& cache = bdd_engine::cache(m);
   uintptr_t key = bdd_tagged(f.link_type(), f.node());
   auto kind = static_cast<uintptr_t>(what + 1);
@@ -563,23 +617,29 @@ bdd bdd_lean::cube_bdd(bddpp_manager* m, bdd_cubes const& cubes, size_t k) {
 }
 
 void bdd_lean::disjoint_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
-  remembered(m, f, 0, cover, [&](bdd_cubes& made) {
-    disjoint_products products(m, made);
-    products.emit_all(f);
-  });
+  remembered(
+      m, f, 0, cover,
+      [&](bdd_cubes& made) {
+        disjoint_products products(m, made);
+        products.emit_all(f);
+      },
+      disjoint_cover);
 }
 
 void bdd_lean::prime_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& primes) {
-  remembered(m, f, -1, primes, [&](bdd_cubes& made) {
-    implicant_search search(m, f);
-    search.run(made);
-  });
+  remembered(
+      m, f, -1, primes,
+      [&](bdd_cubes& made) {
+        implicant_search search(m, f);
+        search.run(made);
+      },
+      prime_implicants);
 }
 
 // Each product widened in index order while it stays within f; then each
 // that the others cover is dropped, in order.
 void bdd_lean::reduced_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
-  remembered(m, f, 1, cover, [&](bdd_cubes& made) { reduce(m, f, made); });
+  remembered(m, f, 1, cover, [&](bdd_cubes& made) { reduce(m, f, made); }, reduced_cover);
 }
 
 void bdd_lean::reduce(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
@@ -612,7 +672,7 @@ void bdd_lean::essential_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& e
 // then any other that still adds something; the reduced cover wins only
 // when strictly shorter.
 void bdd_lean::prime_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {
-  remembered(m, f, 2, cover, [&](bdd_cubes& made) { cover_by_primes(m, f, made); });
+  remembered(m, f, 2, cover, [&](bdd_cubes& made) { cover_by_primes(m, f, made); }, prime_cover);
 }
 
 void bdd_lean::cover_by_primes(bddpp_manager* m, bdd const& f, bdd_cubes& cover) {

@@ -181,7 +181,14 @@ TEST(BddCover, LeanCoversGiveTheTreesProducts) {
       bdd f = n <= 7 && round % 2 == 0 ? make_random_function(m, v, rng, 15 + 10 * (round % 7)).f
                                         : random_sum_of_products(m, v, rng, 1 + (round * 5) % (2 * n), 40);
       bdd c = m.Bdd_and(make_random_function(m, v, rng, 30 + 10 * (round % 5)).f, m.Bdd_not(f));
-      expect_lean_covers_agree(m, f, c, "n " + std::to_string(n) + ", round " + std::to_string(round));
+      std::string what = "n " + std::to_string(n) + ", round " + std::to_string(round);
+      expect_lean_covers_agree(m, f, c, what);
+      // A literal above a function, as the gates of the sc netlist.
+      if (n > 1 && round % 3 == 0) {
+        bdd below = m.Bdd_exist(f, v[0]);
+        bdd gate = m.Bdd_and(round % 2 ? v[0] : m.Bdd_not(v[0]), below);
+        expect_lean_covers_agree(m, gate, m.Bdd_not(gate), what + ", gate");
+      }
     }
   }
   for (int n = 2; n <= 8; n += 3) {
