@@ -48,36 +48,74 @@ struct sop_syntax {
 class text_sink {
  public:
   explicit text_sink(std::string& s) : whole(&s), stream(nullptr) {}
-  explicit text_sink(std::ostream& os) : whole(nullptr), stream(&os) { chunk.reserve(chunk_size + 256); }
+  explicit text_sink(std::ostream& os) : whole(nullptr), stream(&os), chunk(chunk_size) {}
   ~text_sink() { flush(); }
   text_sink(text_sink const&) = delete;
   text_sink& operator=(text_sink const&) = delete;
   void reserve(size_t n) {
     if (whole) whole->reserve(whole->size() + n);
   }
+  bool counts_first() const { return whole != nullptr; }
   void put(std::string const& t) {
     if (whole) {
       *whole += t;
       return;
     }
-    chunk += t;
-    if (chunk.size() >= chunk_size) flush();
+    if (used + t.size() > chunk.size()) {
+      flush();
+      if (t.size() > chunk.size()) {
+        stream->write(t.data(), static_cast<std::streamsize>(t.size()));
+        return;
+      }
+    }
+    std::copy(t.begin(), t.end(), chunk.data() + used);
+    used += t.size();
   }
 
  private:
   void flush() {
-    if (stream && !chunk.empty()) stream->write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    chunk.clear();
+    if (stream && used) stream->write(chunk.data(), static_cast<std::streamsize>(used));
+    used = 0;
   }
-  static constexpr size_t chunk_size = size_t{1} << 16;
+  static constexpr size_t chunk_size = size_t{1} << 18;
   std::string* whole;
   std::ostream* stream;
-  std::string chunk;
+  std::vector<char> chunk;
+  size_t used = 0;
+};
+
+// The text of each literal, alone or after another in its product, made
+// when first written.
+class literal_texts {
+ public:
+  literal_texts(bddpp_manager* m, sop_syntax const& s, std::function<std::string(int32_t)> const& name)
+      : m(m), s(s), name(name), texts(4 * static_cast<size_t>(m->nbr_variables())),
+        made(m->nbr_variables(), 0) {}
+  std::string const& of(int32_t i, bool positive, bool first) {
+    if (!made[i]) {
+      std::string n = name ? name(i) : s.prefix + bdd_engine::name_at(m, i) + s.suffix;
+      std::string negated = s.not_s + n + s.close_s;
+      texts[4 * i] = n;
+      texts[4 * i + 1] = negated;
+      texts[4 * i + 2] = s.and_s + n;
+      texts[4 * i + 3] = s.and_s + negated;
+      made[i] = 1;
+    }
+    return texts[4 * i + (first ? 0 : 2) + (positive ? 0 : 1)];
+  }
+
+ private:
+  bddpp_manager* m;
+  sop_syntax const& s;
+  std::function<std::string(int32_t)> const& name;
+  std::vector<std::string> texts;
+  std::vector<char> made;
 };
 
 // The cover of f by the method, written with the given syntax; `name`
 // gives the text of the variable at an index (its name by default). A
 // constant is "0" or "1", as its cover's one product or empty cover reads.
+// A whole string is given its length first.
 template <typename Out>
 void write_sop(bddpp_manager* m, bdd const& f, int method, sop_syntax const& s, Out& out,
                std::function<std::string(int32_t)> const& name = nullptr) {
@@ -88,31 +126,24 @@ void write_sop(bddpp_manager* m, bdd const& f, int method, sop_syntax const& s, 
     sink.put(m->Bdd_is_one_tautologic(f) ? "1" : "0");
     return;
   }
-  std::vector<std::string> positive(m->nbr_variables()), negative(m->nbr_variables());
-  for (int32_t i = 0; i < m->nbr_variables(); ++i) {
-    positive[i] = name ? name(i) : s.prefix + bdd_engine::name_at(m, i) + s.suffix;
-    negative[i] = s.not_s + positive[i] + s.close_s;
+  literal_texts literals(m, s, name);
+  std::string const or_text = s.or_s;
+  auto each_text = [&](auto put) {
+    for (size_t k = 0; k < cover.size(); ++k) {
+      if (k) put(or_text);
+      bool first = true;
+      cover.for_each_literal(k, [&](int32_t i, bool pos) {
+        put(literals.of(i, pos, first));
+        first = false;
+      });
+    }
+  };
+  if (sink.counts_first()) {
+    size_t length = 0;
+    each_text([&](std::string const& t) { length += t.size(); });
+    sink.reserve(length);
   }
-  std::string const or_text = s.or_s, and_text = s.and_s;
-  size_t length = 0;
-  for (size_t k = 0; k < cover.size(); ++k) {
-    length += k ? or_text.size() : 0;
-    bool first = true;
-    cover.for_each_literal(k, [&](int32_t i, bool pos) {
-      length += (first ? 0 : and_text.size()) + (pos ? positive[i] : negative[i]).size();
-      first = false;
-    });
-  }
-  sink.reserve(length);
-  for (size_t k = 0; k < cover.size(); ++k) {
-    if (k) sink.put(or_text);
-    bool first = true;
-    cover.for_each_literal(k, [&](int32_t i, bool pos) {
-      if (!first) sink.put(and_text);
-      sink.put(pos ? positive[i] : negative[i]);
-      first = false;
-    });
-  }
+  each_text([&](std::string const& t) { sink.put(t); });
 }
 
 }  // namespace
