@@ -1,9 +1,17 @@
 // The lean covers: the products of the procedures of bdd_cover.cc, in
 // their order, found on cubes of bits and on the nodes of the function
 // itself. Containment between cubes is a test of their literals, a cube
-// against a function a walk of the function's nodes, and no intermediate
-// function is made: only the ternary tree's consensus functions and the
-// functions that the operations return.
+// against a function a walk of the function's nodes. The nodes made are
+// those of the ternary tree's consensus functions, of what the prime cover
+// has covered so far and of the functions returned; the disjoint and
+// reduced covers make none.
+//
+// The search of the prime implicants still follows the ternary tree, whose
+// leaves can outnumber the primes exponentially (an or of n variables
+// offers 2^n - 1 cubes for n primes): the order of the primes depends on
+// every cube offered before them. Its cost per leaf is what is lowered
+// here, and a subtree met with nothing to replace is taken once per
+// function.
 #include "bddpp_int.h"
 
 void bddpp_manager::Bdd_set_lean_covers(int on) { store->lean_covers = on != 0; }
@@ -273,10 +281,11 @@ struct cube_copy {
 //
 // The entries that a cube of the subtree below a path can replace are
 // among those holding every literal of the path: the walk keeps them, in
-// list order, for each path on its way down. Neither change of the list
-// removes an entry from these: an entry replaced takes the cube of the
-// current path, which holds every path above, and a new entry is added to
-// each of them.
+// list order, for each path on its way down, as those listed when the path
+// was reached and every entry appended since. Neither change of the list
+// takes an entry out of these: an entry replaced takes the cube of the
+// current path, which holds every path above, and an entry appended holds
+// every path above as well.
 //
 // No entry contains a later one at the end (the scan would have stopped
 // there), each prime is offered and stays where it lands, and every other
@@ -484,7 +493,7 @@ class implicant_search {
   int32_t top;
 };
 
-// The disjoint cover of the Part: each product is the first path (then
+// The disjoint cover: each product is the first path (then
 // branches first) of what the earlier ones left. While the products come
 // from the then half of a node (x, high, low), what is left is
 // (x, what high's own cover left, low), until that equals low: the node is

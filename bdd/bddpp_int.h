@@ -499,7 +499,7 @@ bdd_node* bdd_engine::find_or_make(bddpp_manager* m, long index, int then_link, 
 }
 
 // The covers of a manager whose lean covers are on: the same products in
-// the same order as the Part's procedures of bdd_cover.cc, found on cubes
+// the same order as the procedures of bdd_cover.cc, found on cubes
 // of bits (bdd_cover_lean.cc). f is never a constant.
 struct bdd_lean {
   static void disjoint_cover(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
