@@ -402,14 +402,31 @@ class implicant_search {
     // child need not look at it.
     size_t before_then = list.size();
     set_bit(pos, i);
-    keep_holding(depth, 0, i, before_then);
-    walk(then_k, depth + 1);
+    branch(then_k, depth, 0, i, before_then);
     clear_bit(pos, i);
     set_bit(neg, i);
-    keep_holding(depth, list.words, i, before_then);
-    walk(else_k, depth + 1);
+    branch(else_k, depth, list.words, i, before_then);
     clear_bit(neg, i);
     walk(cons_k, depth);
+  }
+
+  // A child below the literal at index i (in the half of the rows given,
+  // see keep_holding): a true leaf needs only the first candidate.
+  void branch(int32_t k, size_t depth, size_t half, int32_t i, size_t end) {
+    if (k == 0) return;
+    if (k != 1) {
+      keep_holding(depth, half, i, end);
+      walk(k, depth + 1);
+      return;
+    }
+    candidates_of const& from = candidates[depth];
+    size_t j = list.size();
+    auto first = std::find_if(from.listed.begin(), from.listed.end(),
+                              [&](uint32_t e) { return has_bit(list.pos(e) + half, i); });
+    if (first != from.listed.end()) j = *first;
+    for (size_t e = from.tail; j == list.size() && e < end; ++e)
+      if (has_bit(list.pos(e) + half, i)) j = e;
+    place(j);
   }
 
   // Without a candidate, the subtree meets only what it appends itself:
@@ -462,10 +479,15 @@ class implicant_search {
   }
 
   void offer(size_t depth) {
+    candidates_of const& holding = candidates[depth];
+    place(!holding.listed.empty() ? holding.listed.front() : holding.tail);
+  }
+
+  // The cube of the path replaces entry j, or goes to the back when there
+  // is no such entry.
+  void place(size_t j) {
     uint64_t const* pos = path.data();
     uint64_t const* neg = pos + list.words;
-    candidates_of const& holding = candidates[depth];
-    size_t j = !holding.listed.empty() ? holding.listed.front() : holding.tail;
     if (j < list.size()) {
       std::copy(pos, pos + list.words, list.pos(j));
       std::copy(neg, neg + list.words, list.neg(j));

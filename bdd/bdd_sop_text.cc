@@ -48,7 +48,7 @@ struct sop_syntax {
 class text_sink {
  public:
   explicit text_sink(std::string& s) : whole(&s), stream(nullptr) {}
-  explicit text_sink(std::ostream& os) : whole(nullptr), stream(&os), chunk(chunk_size) {}
+  explicit text_sink(std::ostream& os) : whole(nullptr), stream(&os), chunk(new char[chunk_size]) {}
   ~text_sink() { flush(); }
   text_sink(text_sink const&) = delete;
   text_sink& operator=(text_sink const&) = delete;
@@ -61,26 +61,27 @@ class text_sink {
       *whole += t;
       return;
     }
-    if (used + t.size() > chunk.size()) {
+    if (used + t.size() > chunk_size) {
       flush();
-      if (t.size() > chunk.size()) {
+      if (t.size() > chunk_size) {
         stream->write(t.data(), static_cast<std::streamsize>(t.size()));
         return;
       }
     }
-    std::copy(t.begin(), t.end(), chunk.data() + used);
+    std::copy(t.begin(), t.end(), chunk.get() + used);
     used += t.size();
   }
 
  private:
   void flush() {
-    if (stream && used) stream->write(chunk.data(), static_cast<std::streamsize>(used));
+    if (stream && used) stream->write(chunk.get(), static_cast<std::streamsize>(used));
     used = 0;
   }
-  static constexpr size_t chunk_size = size_t{1} << 18;
+  // Below the size that malloc takes from the system on each request.
+  static constexpr size_t chunk_size = size_t{1} << 16;
   std::string* whole;
   std::ostream* stream;
-  std::vector<char> chunk;
+  std::unique_ptr<char[]> chunk;  // not cleared: only what is written is read
   size_t used = 0;
 };
 
