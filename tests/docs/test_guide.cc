@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "run_tool.h"
@@ -74,9 +75,10 @@ std::vector<bloc> blocs_du_guide(const std::string& guide) {
 }
 
 // The commands run as a user types them, "tarvek" being the binary of this
-// build.
+// build, and "bench_recherche" its benchmark program.
 run_result commande(const std::string& dossier, const std::string& ligne) {
-  std::string chemin = fs::path(tarvek_path()).parent_path().string();
+  fs::path frontend = fs::path(tarvek_path()).parent_path();
+  std::string chemin = frontend.string() + ":" + (frontend.parent_path() / "bench").string();
   return run_tool({"/bin/sh", "-c", "PATH=" + chemin + ":$PATH; " + ligne}, dossier, 120);
 }
 
@@ -129,10 +131,11 @@ TEST(Guide, EveryBlockIsAFileACommandOrWhatItPrints) {
   }
 }
 
-// The annotated chart with each text `de` replaced by `vers`; each must be
-// in it.
-std::string variante(const std::vector<std::pair<std::string, std::string>>& changements) {
-  std::string t = read_file(source + "/docs/examples/latch.gt");
+// A chart of docs/examples, the annotated one by default, with each text
+// `de` replaced by `vers`; each must be in it.
+std::string variante(const std::vector<std::pair<std::string, std::string>>& changements,
+                     const std::string& exemple = "latch.gt") {
+  std::string t = read_file(source + "/docs/examples/" + exemple);
   for (auto const& [de, vers] : changements) {
     size_t p = t.find(de);
     EXPECT_NE(p, std::string::npos) << de;
@@ -150,14 +153,14 @@ struct cas_message {
   std::vector<std::string> args;
   int code;
   std::string texte;    // the chart when it is no variant; "-" for none
-  bool entete_bloquee;  // a folder stands where latch.h goes
+  std::string dossier;  // a folder made under this name, where a file goes
 
   cas_message(std::vector<std::string> cites_,
               std::vector<std::pair<std::string, std::string>> changements_ = {},
               std::vector<std::string> args_ = {"latch.gt", "-c"}, int code_ = 1,
-              std::string texte_ = "", bool entete_bloquee_ = false)
+              std::string texte_ = "", std::string dossier_ = "")
       : cites(cites_), changements(changements_), args(args_), code(code_), texte(texte_),
-        entete_bloquee(entete_bloquee_) {}
+        dossier(dossier_) {}
 };
 
 const std::string anneau_des_activites =
@@ -262,7 +265,8 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
        {},
        {"latch.gt", "-c", "-sc", "-equational"},
        0},
-      {{"file latch.h cannot be written !"}, {}, compile, 1, "", true},
+      {{"file latch.h cannot be written !"}, {}, compile, 1, "", "latch.h"},
+      {{"input in flex scanner failed"}, {}, compile, 2, "-", "latch.gt"},
       {{"`-x' option inconnue: tapez tarvek -h pour en connaitre la liste"},
        {},
        {"latch.gt", "-x"}},
@@ -282,7 +286,7 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
     SCOPED_TRACE(c.cites.front());
     if (c.texte != "-")
       write_file(d + "/latch.gt", c.texte.empty() ? variante(c.changements) : c.texte);
-    if (c.entete_bloquee) fs::create_directory(d + "/latch.h");
+    if (!c.dossier.empty()) fs::create_directory(d + "/" + c.dossier);
     std::vector<std::string> args = {tarvek_path()};
     args.insert(args.end(), c.args.begin(), c.args.end());
     run_result r = run_tool(args, d);
@@ -351,6 +355,8 @@ TEST(Guide, TheRulesOfTheFormatHoldOnTheAnnotatedChart) {
       {"the equational mode follows the qualifier", motor, motor, "0 \"P\" : \"1\"", true, false},
       {"the equational mode follows the qualifier", started, started, "3 \"N\" : \"1\"", true,
        false},
+      {"an S action is read as N", motor, motor, "0 \"S\" : \"1\""},
+      {"an S action is read as N", motor, motor, "0 \"S\" : \"1\"", true},
   };
   // Rows share writings (the chart as it is, above all): each is compiled
   // once per mode.
@@ -372,6 +378,211 @@ TEST(Guide, TheRulesOfTheFormatHoldOnTheAnnotatedChart) {
     std::string b = code_c(variante({{c.de, c.b}}), c.equational);
     EXPECT_FALSE(a.empty());
     EXPECT_EQ(a == b, c.meme);
+  }
+}
+
+// What the guide says of its small charts beyond the runs that it shows,
+// most of all that the other mode answers alike: a chart of docs/examples,
+// with changes, compiled with the options and driven by trace.c through
+// the reactions, prints the trace; or the run is refused with its code and
+// a line of the standard error stream.
+struct cas_comportement {
+  const char* affirmation;
+  std::string exemple;
+  std::vector<std::pair<std::string, std::string>> changements;
+  std::vector<std::string> options;
+  std::string reactions;
+  std::string attendu;  // the trace, or a line of the refusal
+  int code = 0;
+};
+
+TEST(Guide, TheSmallChartsBehaveAsTheGuideSays) {
+  const std::string instable = "INSTABILITY CYCLE including the transitions set: ";
+  const std::string boucle = "Error: possibly unstable grafcet! compilation aborted ...";
+  const std::string cause = "UNDETERMINISM OR CAUSALITY VIOLATION ! about the transitions set:";
+  const std::vector<std::string> eq = {"-equational"};
+  const std::string traverse = "0 0 | 1 0 0\n1 0 | 0 0 1\n0 0 | 0 0 1\n";
+  const std::string atteint = "0 0 | 1 0 0\n1 0 | 0 1 0\n0 0 | 0 1 0\n";
+  const std::string front =
+      "0 0 | 0 0 0\n1 0 | 1 1 1\n1 0 | 1 0 1\n1 1 | 0 0 1\n1 0 | 0 0 1\n0 0 | 0 0 0\n"
+      "1 0 | 1 1 1\n";
+  const std::string memoire =
+      "0 0 | 0 0 0\n1 0 | 1 0 1\n1 0 | 1 0 1\n1 1 | 0 1 1\n1 0 | 0 1 1\n0 0 | 0 0 0\n";
+  const std::string impulsion = "0 0 | 0 0 0\n1 0 | 1 1 0\n0 0 | 1 0 0\n0 0 | 1 0 0\n";
+  const std::string attente =
+      "0 0 | 1 0 0\n1 1 | 0 1 0\n0 1 | 0 0 1\n0 1 | 1 0 0\n0 0 | 1 0 0\n";
+  const std::string mode =
+      "0 0 | 1 0 0\n1 0 | 0 1 0\n0 1 | 0 1 1\n1 0 | 1 0 1\n1 0 | 1 0 1\n0 1 | 1 0 0\n"
+      "1 0 | 0 1 0\n";
+  const std::string boucle_coupee =
+      "0 0 | 1 0 0\n1 0 | 0 1 0\n0 1 | 1 0 1\n1 0 | 1 0 1\n1 0 | 1 0 1\n0 1 | 1 0 0\n"
+      "1 0 | 0 1 0\n";
+  const std::string boucle_sur_2 = "0 0 | 1 0 0\n1 0 | 1 1 0\n1 0 | 1 1 0\n0 0 | 1 0 0\n";
+  const std::string une_fois = "0 0 | 1 0 1\n1 1 | 1 1 0\n0 0 | 1 1 0\n";
+  const std::vector<std::pair<std::string, std::string>> x1_garde = {{"\"X1\"", "\"X1 :\""}};
+  const std::vector<std::pair<std::string, std::string>> x1_atteint = {
+      {"\"X1\"", "\"X1 and not FE1 or RE1\""}};
+  const std::vector<std::pair<std::string, std::string>> b_pas_re2 = {
+      {"\"X1\"", "\"b and not RE2\""}};
+  const std::vector<std::pair<std::string, std::string>> garde_x11 = {
+      {"\"not a\"", "\"a and X11 :\""}};
+  const cas_comportement table[] = {
+      {"one reaction crosses from step 1 to step 3", "cross.gt", {}, eq, "00 10 00", traverse},
+      {"X1 and not FE1 reads the situation reached", "cross.gt",
+       {{"\"X1\"", "\"X1 and not FE1\""}}, eq, "00 10 00", atteint},
+      {"so does X1 :", "cross.gt", x1_garde, {}, "00 10 00", atteint},
+      {"so does X1 :", "cross.gt", x1_garde, eq, "00 10 00", atteint},
+      {"and X1 and not FE1 or RE1", "cross.gt", x1_atteint, {}, "00 10 00", atteint},
+      {"and X1 and not FE1 or RE1", "cross.gt", x1_atteint, eq, "00 10 00", atteint},
+      {"the rising edge", "edge.gt", {}, eq, "00 10 10 11 10 00 10", front},
+      {"step 11 initial: a true at first is no edge", "edge.gt",
+       {{"IS: 10", "NS: 10"}, {"NS: 11", "IS: 11"}}, {}, "10 00 10",
+       "1 0 | 0 0 1\n0 0 | 0 0 0\n1 0 | 1 1 1\n"},
+      {"step 11 initial: a true at first is no edge", "edge.gt",
+       {{"IS: 10", "NS: 10"}, {"NS: 11", "IS: 11"}}, eq, "10 00 10",
+       "1 0 | 0 0 1\n0 0 | 0 0 0\n1 0 | 1 1 1\n"},
+      {"a timer and a memory", "store.gt", {}, eq, "00 10 10 11 10 00", memoire},
+      {"the pair unguarded is a loop that reads no input", "store.gt",
+       {{"\"RE2 :\"", "\"RE2\""}, {"\"RE1 :\"", "\"RE1\""}}, eq, "", boucle, 1},
+      {"a time is a syntax error", "store.gt", {{"\"b :\"", "\"5s/X2\""}}, {}, "",
+       "syntax error", 1},
+      {"a source transition that fires once pulses alike", "source.gt", {}, {}, "00 10 00 00",
+       impulsion},
+      {"a source transition that fires once pulses alike", "source.gt", {}, eq, "00 10 00 00",
+       impulsion},
+      // Step 2 initial, entered from itself while a holds: it pulses in
+      // both modes.
+      {"a transition from the step to itself pulses in both modes", "source.gt",
+       {{"NS: 2", "IS: 2"}, {"FR: TO: (1)", "FR: (1) TO: (1)"}}, {"-noipcheck"}, "00 10 10 00",
+       boucle_sur_2},
+      {"a transition from the step to itself pulses in both modes", "source.gt",
+       {{"NS: 2", "IS: 2"}, {"FR: TO: (1)", "FR: (1) TO: (1)"}}, {"-equational", "-noipcheck"},
+       "00 10 10 00", boucle_sur_2},
+      // Step 1 enters itself and step 2 while a holds: step 2, active, is
+      // entered again.
+      {"another branch entering an active step", "source.gt",
+       {{"FR: TO: (1)", "FR: (0) TO: (0,1)"}}, {}, "00 10 10 00",
+       "0 0 | 0 0 0\n1 0 | 1 1 0\n1 0 | 1 1 0\n0 0 | 1 0 0\n"},
+      {"another branch entering an active step", "source.gt",
+       {{"FR: TO: (1)", "FR: (0) TO: (0,1)"}}, eq, "00 10 10 00",
+       "0 0 | 0 0 0\n1 0 | 1 1 0\n1 0 | 1 0 0\n0 0 | 1 0 0\n"},
+      {"b and not RE2 compiles in the default mode", "cross.gt", b_pas_re2, {}, "00 11 01 01 00",
+       attente},
+      {"and is refused with -step too", "cross.gt", b_pas_re2, {"-equational", "-step"}, "",
+       boucle, 1},
+      {"and guarded too", "cross.gt", {{"\"X1\"", "\"b and not RE2 :\""}}, eq, "", boucle, 1},
+      {"b : compiles in both modes", "cross.gt", {{"\"X1\"", "\"b :\""}}, {}, "00 11 01 01 00",
+       attente},
+      {"b : compiles in both modes", "cross.gt", {{"\"X1\"", "\"b :\""}}, eq, "00 11 01 01 00",
+       attente},
+      {"the default mode refuses FE of a step that the transition leaves", "cross.gt",
+       {{"\"X1\"", "\"b and FE2\""}}, {}, "", cause, 1},
+      {"and RE of a step that it enters", "cross.gt", {{"\"X1\"", "\"b and not RE3\""}}, {}, "",
+       cause, 1},
+      {"an unguarded source transition is refused", "source.gt", {{"\"a :\"", "\"a\""}}, {}, "",
+       instable + "{t1}", 1},
+      {"the loop compiles in both modes", "loop.gt", {}, {}, "00 10 01 10 10 01 10",
+       boucle_coupee},
+      {"the loop compiles in both modes", "loop.gt", {}, eq, "00 10 01 10 10 01 10",
+       boucle_coupee},
+      {"the default mode compiles the loop through the mode", "loop.gt",
+       {{"\"not a\"", "\"a and X11\""}}, {}, "00 10 01 10 10 01 10", mode},
+      {"guarded, both modes compile it alike", "loop.gt", garde_x11, {}, "00 10 01 10 10 01 10",
+       mode},
+      {"guarded, both modes compile it alike", "loop.gt", garde_x11, eq, "00 10 01 10 10 01 10",
+       mode},
+      {"the equational mode compiles both forms and prints the same", "twice.gt", {}, eq,
+       "00 11 00", une_fois},
+      {"the equational mode compiles both forms and prints the same", "twice.gt",
+       {{"\"a\",", "\"a :\","}}, eq, "00 11 00", une_fois},
+      // Steps 2 and 3 entered by the source transition on b, and round
+      // again and again on b.
+      {"a reaction that never ends", "source.gt",
+       {{"\"not b :\"", "\"b\""}, {"\"b :\"", "\"b\""}, {"\"a :\"", "\"b :\""}}, {}, "",
+       instable, 1},
+      {"the equational mode compiles it", "source.gt",
+       {{"\"not b :\"", "\"b\""}, {"\"b :\"", "\"b\""}, {"\"a :\"", "\"b :\""}}, eq, "00 01 00",
+       "0 0 | 0 0 0\n0 1 | 0 1 0\n0 0 | 0 0 0\n"},
+  };
+  // Each chart compiled is named after its row, so that the traces of all
+  // of them make one program: trace.c once per chart, under its names.
+  std::string d = dossier_des_exemples("docs_guide_behaviour");
+  std::string programme, aiguillage;
+  std::vector<size_t> traces;
+  for (size_t i = 0; i < std::size(table); ++i) {
+    auto const& c = table[i];
+    SCOPED_TRACE(std::string(c.affirmation) + " (" + c.exemple + ")");
+    std::string nom = "cas" + std::to_string(i);
+    auto changements = c.changements;
+    changements.push_back({"Name: demo", "Name: " + nom});
+    write_file(d + "/" + nom + ".gt", variante(changements, c.exemple));
+    std::vector<std::string> args = {tarvek_path(), nom + ".gt", "-c"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    run_result r = run_tool(args, d);
+    EXPECT_EQ(r.exit_code, c.code) << r.err;
+    if (c.code != 0) {
+      EXPECT_NE(r.err.find(c.attendu), std::string::npos) << r.err;
+    }
+    if (c.code != 0 || r.exit_code != 0) continue;
+    programme += "#include \"" + nom + ".c\"\n#define demo_reset_automaton " + nom +
+                 "_reset_automaton\n#define demo_automaton " + nom +
+                 "_automaton\n#define main trace_" + nom +
+                 "\n#include \"trace.c\"\n#undef demo_reset_automaton\n#undef demo_automaton\n"
+                 "#undef main\n";
+    aiguillage += "  if (k == " + std::to_string(i) + ") return trace_" + nom + "(argc - 1, argv + 1);\n";
+    traces.push_back(i);
+  }
+  write_file(d + "/traces.c", "#include <stdlib.h>\n" + programme +
+                                  "int main(int argc, char **argv)\n{\n  int k = atoi(argv[1]);\n" +
+                                  aiguillage + "  return 1;\n}\n");
+  run_result gcc = commande(d, "gcc -o traces traces.c");
+  ASSERT_EQ(gcc.exit_code, 0) << gcc.err;
+  for (size_t i : traces) {
+    auto const& c = table[i];
+    SCOPED_TRACE(std::string(c.affirmation) + " (" + c.exemple + ")");
+    run_result t = commande(d, "./traces " + std::to_string(i) + " " + c.reactions);
+    EXPECT_EQ(t.exit_code, 0) << t.err;
+    EXPECT_EQ(t.out, c.attendu);
+  }
+}
+
+// The options that the program reads, from its table, are those of the
+// guide's; each is accepted on the annotated chart; the usage's syntax
+// lines leave out -intern and -doc.
+TEST(Guide, TheTableOfOptionsNamesEveryOption) {
+  std::set<std::string> programme = {"-h", "-v"};
+  const std::string code = read_file(source + "/frontend/tarvek.cc");
+  const std::string debut = "table_options[] = {";
+  size_t p = code.find(debut);
+  ASSERT_NE(p, std::string::npos);
+  const size_t fin = code.find("};", p);
+  for (p = code.find("{\"-", p); p < fin; p = code.find("{\"-", p + 1))
+    programme.insert(code.substr(p + 2, code.find('"', p + 2) - p - 2));
+
+  std::set<std::string> guide_options;
+  const size_t section = guide.find("## 5. The command line");
+  ASSERT_NE(section, std::string::npos);
+  for (auto const& l : lignes(guide.substr(section))) {
+    if (l.rfind("| `-", 0) != 0) continue;
+    std::string cellule = l.substr(2, l.find(" |", 2) - 2);
+    for (size_t q = cellule.find('`'); q != std::string::npos;
+         q = cellule.find('`', cellule.find('`', q + 1) + 1))
+      guide_options.insert(cellule.substr(q + 1, cellule.find('`', q + 1) - q - 1));
+  }
+  EXPECT_EQ(guide_options, programme);
+
+  std::string d = dossier_des_exemples("docs_guide_options");
+  for (auto const& o : programme) {
+    SCOPED_TRACE(o);
+    run_result r = o == "-h" || o == "-v" ? run_tool({tarvek_path(), o}, d)
+                                          : run_tool({tarvek_path(), "latch.gt", o}, d);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    if (o == "-h") {
+      std::string syntaxe = r.out.substr(0, r.out.find("options:"));
+      EXPECT_NE(syntaxe.find("[-c]"), std::string::npos) << r.out;
+      EXPECT_EQ(syntaxe.find("-intern"), std::string::npos);
+      EXPECT_EQ(syntaxe.find("-doc"), std::string::npos);
+    }
   }
 }
 
