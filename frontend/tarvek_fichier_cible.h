@@ -6,12 +6,16 @@
 #include <fstream>
 #include <string>
 
-// Written under a temporary name in the target's folder and renamed over
-// the target when closed without error. Whatever stops the run first (an
-// error, exit, an interrupting or terminating signal) removes the
-// temporary file. A target that exists as a device or another file that is
-// not a regular one is written in place, as nothing there can be lost.
-// Every failure stops the run with the target's name.
+// Written under a short temporary name (".tarvek-" and six random
+// characters) in the folder of the file that the target names, through its
+// links, and renamed over that file when closed without error: the links
+// stay. Whatever stops the run first (an error, exit, an uncaught
+// exception, any signal that it was left to die of) removes the temporary
+// file. A target that exists as a device or another file that is not a
+// regular one is written in place, as nothing there can be lost; so is a
+// target whose folder does not let a file be made beside it, as it was
+// before files were written aside. Every failure stops the run with the
+// target's name.
 class fichier_cible {
  public:
   explicit fichier_cible(const std::string& nom);
@@ -25,6 +29,8 @@ class fichier_cible {
   void met_en_place();
 
  private:
+  void ouvre_en_place();
+
   std::string nom, destination;
   int place = -1;  // of the temporary file's name, -1 once there is none
   std::ofstream f;

@@ -1,12 +1,16 @@
 // The target files of a run that stops: each is left as the earlier run
 // wrote it or as a complete run writes it, never cut short, and no
-// temporary file stays behind; targets reached through links and devices.
+// temporary file stays behind; targets reached through links and devices,
+// and those that cannot be written aside.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <set>
 
@@ -138,15 +142,22 @@ TEST(TarvekFichiers, AStoppedRunLeavesEachTargetEarlierOrComplete) {
   }
 }
 
+// A two-step grafcet, written as g.gt in `ref` with the C source and header
+// that a complete run makes of it.
+std::string deux_etapes(const std::string& ref) {
+  std::string texte = gt({"IS: 1 0 0", "NS: 2 0 4"},
+                         {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 0 6 FR: (1) TO: (0) : \"not a\""});
+  write_file(ref + "/g.gt", texte);
+  EXPECT_EQ(tarvek(ref, {"g.gt", "-c"}).exit_code, 0);
+  return texte;
+}
+
 // A target reached through a link is written into the file it names, which
 // keeps its permissions; a device is written in place; a new file gets
 // those that the user's mask leaves.
 TEST(TarvekFichiers, TargetsThroughLinksAndDevices) {
   std::string ref = scratch_dir("tarvek_links_ref"), d = scratch_dir("tarvek_links");
-  std::string texte = gt({"IS: 1 0 0", "NS: 2 0 4"},
-                         {"1 0 2 FR: (0) TO: (1) : \"a\"", "2 0 6 FR: (1) TO: (0) : \"not a\""});
-  write_file(ref + "/g.gt", texte);
-  ASSERT_EQ(tarvek(ref, {"g.gt", "-c"}).exit_code, 0);
+  std::string texte = deux_etapes(ref);
   write_file(d + "/g.gt", texte);
   std::filesystem::create_directory(d + "/sous");
   write_file(d + "/sous/vrai.c", "an earlier text\n");
@@ -167,6 +178,176 @@ TEST(TarvekFichiers, TargetsThroughLinksAndDevices) {
   EXPECT_EQ(st.st_mode & 0777, 0666u & ~masque);
   EXPECT_EQ(entrees(d), (std::set<std::string>{"g.gt", "g.log", "g.c", "g.h", "g.vhd", "sous"}));
   EXPECT_EQ(entrees(d + "/sous"), std::set<std::string>{"vrai.c"});
+}
+
+// What runs tarvek as a user who may not write in the folder d once its
+// mode forbids it: nothing for a user who is not root, setpriv to nobody
+// for root, whom no mode stops. Empty with the reason when nobody cannot
+// run the binary.
+std::vector<std::string> sans_droits(const std::string& d, std::string& raison) {
+  if (geteuid() != 0) return {};
+  const std::string setpriv = "/usr/bin/setpriv";
+  if (access(setpriv.c_str(), X_OK) != 0) {
+    raison = setpriv + " is missing to run tarvek as nobody";
+    return {};
+  }
+  std::vector<std::string> r = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+  std::vector<std::string> essai = r;
+  essai.insert(essai.end(), {tarvek_path(), "-v"});
+  run_result v = run_tool(essai, d, 60);
+  if (v.exit_code != 0) raison = "nobody cannot run " + tarvek_path() + ": " + v.err;
+  return v.exit_code == 0 ? r : std::vector<std::string>{};
+}
+
+// Runs that once left a temporary file beside their targets or refused a
+// target that writing in place rewrote: each ends as it should, and its
+// folder holds what it held and the targets it wrote, nothing else.
+TEST(TarvekFichiers, EveryEndingLeavesNoTemporaryFile) {
+  std::string ref = scratch_dir("tarvek_aside_ref"), d = scratch_dir("tarvek_aside");
+  std::string texte = deux_etapes(ref);
+
+  // Standard output on a pipe that nobody reads: the BLIF writer, and the
+  // equational Lustre writer, print to it while their file is open.
+  struct sigaction pipe_avant, pipe_defaut;
+  std::memset(&pipe_defaut, 0, sizeof pipe_defaut);
+  pipe_defaut.sa_handler = SIG_DFL;
+  ASSERT_EQ(sigaction(SIGPIPE, &pipe_defaut, &pipe_avant), 0);
+  int tube[2];
+  ASSERT_EQ(pipe(tube), 0);
+  close(tube[0]);
+  const std::vector<std::string> tube_ferme = {"/bin/bash", "-c",
+                                               "exec \"$0\" \"$@\" >&" + std::to_string(tube[1])};
+  // SIGABRT once the C source's file exists, while the header, a FIFO
+  // that nobody opens, holds the run.
+  const std::vector<std::string> abandon = {
+      "/bin/bash", "-c",
+      "n=$(ls -A | wc -l); \"$0\" \"$@\" & p=$!; i=0; "
+      "while [ $(ls -A | wc -l) -le $n ] && [ $i -lt 1000 ]; do sleep 0.01; i=$((i+1)); done; "
+      "kill -ABRT $p; wait $p"};
+  std::string raison;
+  const std::vector<std::string> nobody = sans_droits(d, raison);
+  const std::string longue(247, 'n');
+  auto rien = [] {};
+  auto nouveaux = [&] {
+    EXPECT_EQ(read_file(d + "/g.c"), read_file(ref + "/g.c"));
+    EXPECT_EQ(read_file(d + "/g.h"), read_file(ref + "/g.h"));
+  };
+  struct cas {
+    const char* quoi;
+    std::function<void()> prepare;
+    std::vector<std::string> avant;  // the command that runs tarvek
+    std::vector<std::string> arguments;
+    int code;
+    std::string fin_err;
+    std::set<std::string> entrees;  // beside g.gt and g.log
+    std::function<void()> verifie;
+    bool sans_droits;  // run as a user who may not write the folder
+  } const table[] = {
+      {"BLIF, standard output closed",
+       rien,
+       tube_ferme,
+       {"g.gt", "-blif", "-c"},
+       -1,
+       "",
+       {},
+       rien,
+       false},
+      {"equational Lustre, standard output closed",
+       rien,
+       tube_ferme,
+       {"g.gt", "-equational", "-lustre"},
+       -1,
+       "",
+       {},
+       rien,
+       false},
+      {"SIGABRT",
+       [&] { ASSERT_EQ(mkfifo((d + "/g.h").c_str(), 0644), 0); },
+       abandon,
+       {"g.gt", "-c"},
+       128 + SIGABRT,
+       "",
+       {"g.h"},
+       rien,
+       false},
+      {"folder that the user may not write, its targets writable",
+       [&] {
+         for (auto const& e : {"/g.c", "/g.h", "/g.log"}) {
+           write_file(d + e, "earlier\n");
+           ASSERT_EQ(chmod((d + e).c_str(), 0666), 0);
+         }
+         ASSERT_EQ(chmod(d.c_str(), 0555), 0);
+       },
+       {},
+       {"g.gt", "-c"},
+       0,
+       "",
+       {"g.c", "g.h"},
+       nouveaux,
+       true},
+      {"name of 250 characters",
+       [&] { write_file(d + "/" + longue + ".gt", texte); },
+       {},
+       {longue + ".gt", "-c", "-blif"},
+       0,
+       "",
+       {longue + ".gt", longue + ".log", longue + ".c", longue + ".h", longue + ".blif"},
+       rien,
+       false},
+      {"link to a file not made yet",
+       [&] {
+         std::filesystem::create_directory(d + "/autre");
+         ASSERT_EQ(symlink("autre/vrai.c", (d + "/g.c").c_str()), 0);
+       },
+       {},
+       {"g.gt", "-c"},
+       0,
+       "",
+       {"g.c", "g.h", "autre"},
+       [&] {
+         EXPECT_TRUE(std::filesystem::is_symlink(d + "/g.c"));
+         EXPECT_EQ(read_file(d + "/autre/vrai.c"), read_file(ref + "/g.c"));
+         EXPECT_EQ(entrees(d + "/autre"), std::set<std::string>{"vrai.c"});
+       },
+       false},
+      {"link into a missing folder",
+       [&] { ASSERT_EQ(symlink("absent/vrai.c", (d + "/g.c").c_str()), 0); },
+       {},
+       {"g.gt", "-c"},
+       1,
+       "file g.c cannot be written !",
+       {"g.c"},
+       [&] { EXPECT_TRUE(std::filesystem::is_symlink(d + "/g.c")); },
+       false},
+  };
+  for (auto const& c : table) {
+    SCOPED_TRACE(c.quoi);
+    chmod(d.c_str(), 0755);
+    std::filesystem::remove_all(d);
+    std::filesystem::create_directory(d);
+    write_file(d + "/g.gt", texte);
+    write_file(d + "/g.log", "");
+    c.prepare();
+    if (c.sans_droits && !raison.empty()) {
+      std::cout << "[  SKIPPED ] " << c.quoi << ": " << raison << std::endl;
+      continue;
+    }
+    std::vector<std::string> args = c.sans_droits ? nobody : c.avant;
+    args.push_back(tarvek_path());  // $0 of the shell, when there is one
+    args.insert(args.end(), c.arguments.begin(), c.arguments.end());
+    run_result r = run_tool(args, d, 60);
+    chmod(d.c_str(), 0755);
+    EXPECT_EQ(r.exit_code, c.code) << r.err;
+    if (!c.fin_err.empty()) {
+      EXPECT_NE(r.err.find(c.fin_err + casse), std::string::npos) << r.err;
+    }
+    std::set<std::string> attendues = c.entrees;
+    attendues.insert({"g.gt", "g.log"});
+    EXPECT_EQ(entrees(d), attendues);
+    c.verifie();
+  }
+  close(tube[1]);
+  sigaction(SIGPIPE, &pipe_avant, nullptr);
 }
 
 }  // namespace
