@@ -219,5 +219,5 @@ std::string verif_noms_ino(const noms_automate& a, const std::list<std::string>&
   ajoute_noms(n, a.suivants, origine_suivant, pre);
   ajoute_noms(n, a.locales, origine_locale, pre);
   if (a.equationnel) n.push_back({tableau_noeuds_c(a.module), "the node array"});
-  return verif_noms_fichier(langage_cpp, "Arduino", {}, n);
+  return verif_noms_fichier(langage_arduino, "Arduino", {}, n);
 }

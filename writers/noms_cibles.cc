@@ -7,6 +7,7 @@
 #include "Stringcase.h"
 #include "compil_messages.h"
 #include "ecrivains.h"
+#include "noms_environnements.h"
 
 namespace {
 
@@ -75,10 +76,19 @@ std::string verif_nom(const langage_cible& l, const std::string& cible, const no
   if (!l.identificateur(n.nom))
     return message_nom(
         cible, n, l.hors_regle ? l.hors_regle : std::string("it is not an identifier of ") + l.nom);
-  if (l.reserves.count(cle(l, n.nom)))
+  if (l.longueur_max && n.nom.size() > l.longueur_max)
+    return message_nom(cible, n,
+                       "it is longer than " + std::to_string(l.longueur_max) + " characters");
+  std::string c = cle(l, n.nom);
+  if (l.reserves.count(c))
     return message_nom(cible, n, std::string("it is a reserved word of ") + l.nom);
-  if (l.predefinis.count(n.nom))
+  if (l.reserve_implementation && reserve_implementation(n.nom))
+    return message_nom(cible, n, std::string("the implementations of ") + l.nom + " reserve it");
+  if (l.predefinis.count(n.nom)) {
     return message_nom(cible, n, std::string("the compilers of ") + l.nom + " predefine it");
+  }
+  for (auto const& t : l.autres)
+    if (t.noms().count(c)) return message_nom(cible, n, t.raison);
   return "";
 }
 
@@ -97,7 +107,11 @@ const langage_cible langage_c = {
      "_Atomic",        "_Bool",        "_Complex", "_Generic", "_Imaginary", "_Noreturn",
      "_Static_assert", "_Thread_local"},
     {},
-    false};
+    false,
+    nullptr,
+    true,
+    {{mots_c23, "it is a reserved word of C23"},
+     {macros_c17, "it is a macro of the standard headers of C"}}};
 
 // ISO/IEC 14882:2020, the keywords and the alternative tokens. The GNU
 // compilers define AVR (avr-g++), linux and unix (on the host) as macros
@@ -136,7 +150,28 @@ const langage_cible langage_cpp = {"C++",
                                     "volatile",      "wchar_t",     "while",
                                     "xor",           "xor_eq"},
                                    {"AVR", "linux", "unix"},
-                                   false};
+                                   false,
+                                   nullptr,
+                                   true};
+
+namespace {
+
+langage_cible etend(const langage_cible& l, std::vector<table_noms> autres) {
+  langage_cible r = l;
+  r.autres = std::move(autres);
+  return r;
+}
+
+}  // namespace
+
+// The GNU compilers read their own keywords in their default dialects,
+// which the Arduino IDE asks for (gnu++11) and g++ takes by default.
+const langage_cible langage_arduino =
+    etend(langage_cpp, {{mots_gnu_cpp, "it is a reserved word of GNU C++"},
+                        {noms_arduino, "the Arduino core and its headers already define it"}});
+const langage_cible langage_systemc =
+    etend(langage_cpp, {{mots_gnu_cpp, "it is a reserved word of GNU C++"},
+                        {noms_systemc, "systemc.h brings it into the module's scope"}});
 
 // IEEE 1076-1993, 13.9; VHDL reads every name in lower case.
 const langage_cible langage_vhdl = {
@@ -160,7 +195,12 @@ const langage_cible langage_vhdl = {
      "variable",     "wait",       "when",       "while",     "with",      "xnor",
      "xor"},
     {},
-    true};
+    true,
+    nullptr,
+    false,
+    {{mots_vhdl_2008, "it is a reserved word of VHDL-2008"}},
+    // The common simulators read no longer identifier.
+    1023};
 
 const langage_cible langage_blif = {"BLIF", nom_blif, {},
                                     {},     false,    "it is not a net name of BLIF"};
@@ -210,7 +250,9 @@ const langage_cible langage_csharp = {
      "unsafe",   "ushort",     "using",     "virtual",   "void",      "volatile", "while",
      "await",    "__arglist",  "__makeref", "__reftype", "__refvalue"},
     {},
-    false};
+    false,
+    nullptr,
+    true};
 
 // The boolean-equation formats: their formulas spell the operators as
 // words between the names.
@@ -222,6 +264,54 @@ const langage_cible langage_sc = {"sc", nom_sc, {}, {}, false, "it is not a name
 
 const langage_cible langage_latex = {
     "LaTeX", nom_latex, {}, {}, false, "LaTeX reads some of its characters as markup"};
+
+// ISO/IEC 9899:2024, 6.4.1: the keywords that C17 spells with an
+// underscore and a capital, or as macros of its headers, and the new ones.
+const std::set<std::string>& mots_c23() {
+  static const std::set<std::string> mots = {
+      "alignas",  "alignof",      "bool",   "constexpr",     "false", "nullptr",
+      "static_assert", "thread_local", "true", "typeof", "typeof_unqual"};
+  return mots;
+}
+
+// GCC's keywords beyond ISO C++; those that begin with two underscores
+// are reserved to the implementation anyway.
+const std::set<std::string>& mots_gnu_cpp() {
+  static const std::set<std::string> mots = {
+      "typeof",       "__typeof",    "__typeof__",  "__asm",       "__asm__",   "__attribute",
+      "__attribute__", "__extension__", "__inline",  "__inline__",  "__restrict", "__restrict__",
+      "__signed",     "__signed__",  "__volatile",  "__volatile__", "__const",   "__const__",
+      "__complex",    "__complex__", "__real",      "__real__",    "__imag",    "__imag__",
+      "__label__",    "__alignof",   "__alignof__", "__thread",    "__int128",  "__null",
+      "_Complex"};
+  return mots;
+}
+
+// IEEE 1076-2008, 15.10, beyond those of IEEE 1076-1993 (PSL's words among
+// them).
+const std::set<std::string>& mots_vhdl_2008() {
+  static const std::set<std::string> mots = {
+      "assume",   "assume_guarantee", "context",  "cover",  "default", "fairness",
+      "force",    "parameter",        "property", "protected", "release", "restrict",
+      "restrict_guarantee", "sequence", "strong",  "vmode",  "vprop",   "vunit"};
+  return mots;
+}
+
+bool reserve_implementation(const std::string& nom) {
+  return nom.size() > 1 && nom[0] == '_' && (nom[1] == '_' || (nom[1] >= 'A' && nom[1] <= 'Z'));
+}
+
+std::string verif_module_vhdl(const std::string& cible, const std::string& module, int altera) {
+  nom_ecrit n = {module, origine_module(module)};
+  std::string m = downcase(module);
+  if (m == type_vhdl(altera))
+    return message_nom(cible, n, "it is also the name of the signal type");
+  for (const char* b : {"work", "std", "ieee"})
+    if (m == b) return message_nom(cible, n, std::string("it is also the name of the library \"") + b + "\"");
+  if (altera && noms_ieee().count(m))
+    return message_nom(cible, n, "it is also a name that the file's use clauses make visible");
+  return "";
+}
 
 namespace {
 

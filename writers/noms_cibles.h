@@ -20,8 +20,15 @@ struct nom_ecrit {
   std::string origine;
 };
 
-// What the language of a file accepts as a name. The reserved words are in
-// lower case when the language does not tell upper from lower case.
+// Names that the build of a file already gives a meaning to, with why.
+struct table_noms {
+  const std::set<std::string>& (*noms)();
+  const char* raison;
+};
+
+// What the language of a file accepts as a name. The reserved words and
+// the further tables are in lower case when the language does not tell
+// upper from lower case.
 struct langage_cible {
   const char* nom;
   bool (*identificateur)(const std::string&);
@@ -31,10 +38,31 @@ struct langage_cible {
   // Why a name that breaks the rule is refused; by default it is "not an
   // identifier" of the language.
   const char* hors_regle = nullptr;
+  // The C family keeps the names that begin with two underscores, or with
+  // one and a capital, for its implementations.
+  bool reserve_implementation = false;
+  std::vector<table_noms> autres = {};
+  size_t longueur_max = 0;  // 0: no bound
 };
 
-extern const langage_cible langage_c, langage_cpp, langage_vhdl, langage_blif, langage_lustre,
-    langage_esterel, langage_csharp, langage_brimot, langage_vestrane, langage_sc, langage_latex;
+extern const langage_cible langage_c, langage_cpp, langage_arduino, langage_systemc, langage_vhdl,
+    langage_blif, langage_lustre, langage_esterel, langage_csharp, langage_brimot,
+    langage_vestrane, langage_sc, langage_latex;
+
+// The keywords of C23 that C17 does not have, those of GNU C++ that ISO C++
+// does not have, and the reserved words of VHDL-2008 that VHDL-93 does not
+// have.
+const std::set<std::string>& mots_c23();
+const std::set<std::string>& mots_gnu_cpp();
+const std::set<std::string>& mots_vhdl_2008();
+
+// Whether a C-family implementation keeps the name for itself.
+bool reserve_implementation(const std::string& nom);
+
+// "" when a VHDL design can be named so, else the message: the entity
+// would hide the ports' type, a name that the file's use clauses make
+// visible, or a library.
+std::string verif_module_vhdl(const std::string& cible, const std::string& module, int altera);
 
 // "" when the file can hold every name, else the message of the first one
 // it cannot hold. The units (a module, an architecture) live in a space of

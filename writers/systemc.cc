@@ -118,5 +118,5 @@ std::string verif_noms_systemc(const noms_automate& a) {
                               {"reset", "the reset port"},
                               {"clk", "the clock port"}};
   for (auto const& v : noms_variables(a)) n.push_back(v);
-  return verif_noms_fichier(langage_cpp, "SystemC", {}, n);
+  return verif_noms_fichier(langage_systemc, "SystemC", {}, n);
 }

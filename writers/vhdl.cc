@@ -149,5 +149,6 @@ std::string verif_noms_vhdl(const noms_automate& a, int altera) {
   ajoute_noms(n, a.locales, origine_locale);
   if (a.equationnel) n.push_back({m + "_node", "the node array"});
   n.push_back({type_vhdl(altera), "the signal type"});
-  return verif_noms_fichier(langage_vhdl, "VHDL", unites_vhdl(m), n);
+  std::string r = verif_noms_fichier(langage_vhdl, "VHDL", unites_vhdl(m), n);
+  return r.empty() ? verif_module_vhdl("VHDL", m, altera) : r;
 }

@@ -104,5 +104,6 @@ std::string verif_noms_vhdl_grafcet(const noms_automate& a, int altera) {
   ajoute_noms(n, a.etats, origine_etat);
   ajoute_noms(n, a.suivants, origine_suivant);
   n.push_back({type_vhdl(altera), "the signal type"});
-  return verif_noms_fichier(langage_vhdl, "grafcet VHDL", unites_vhdl(a.module), n);
+  std::string r = verif_noms_fichier(langage_vhdl, "grafcet VHDL", unites_vhdl(a.module), n);
+  return r.empty() ? verif_module_vhdl("grafcet VHDL", a.module, altera) : r;
 }

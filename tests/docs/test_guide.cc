@@ -232,6 +232,40 @@ TEST(Guide, TheTableOfMessagesQuotesWhatTheProgramPrints) {
         "the name of the input \"reset\" !!!"},
        {{"\"estop\" : bool", "\"estop\" : bool \"reset\" : bool"}},
        {"latch.gt", "-vhdl"}},
+      {{"ERROR: the Arduino target cannot hold the name \"millis\" of the input \"millis\": the "
+        "Arduino core and its headers already define it !!!"},
+       {{"estop", "millis"}},
+       {"latch.gt", "-ino"}},
+      {{"it is a reserved word of GNU C++"}, {{"estop", "typeof"}}, {"latch.gt", "-ino"}},
+      {{"ERROR: the Arduino target cannot hold the name \"_Estop\" of the input \"_Estop\": the "
+        "implementations of C++ reserve it !!!"},
+       {{"estop", "_Estop"}},
+       {"latch.gt", "-ino"}},
+      {{"ERROR: the C target cannot hold the name \"SEEK_SET\" of the input \"SET\": it is a "
+        "macro of the standard headers of C !!!"},
+       {{"Name: latch", "Name: SEEK"}, {"estop", "SET"}}},
+      {{"ERROR: the C target cannot hold the name \"static_assert\" of the input \"assert\": it "
+        "is a reserved word of C23 !!!"},
+       {{"Name: latch", "Name: static"}, {"estop", "assert"}}},
+      {{"ERROR: the VHDL target cannot hold the name \"default\" of the input \"default\": it is "
+        "a reserved word of VHDL-2008 !!!"},
+       {{"estop", "default"}},
+       {"latch.gt", "-vhdl"}},
+      {{"it is longer than 1023 characters !!!"},
+       {{"estop", std::string(1024, 'e')}},
+       {"latch.gt", "-vhdl"}},
+      {{"ERROR: the VHDL target cannot hold the name \"bit\" of the module \"bit\": it is also "
+        "the name of the signal type !!!"},
+       {{"Name: latch", "Name: bit"}},
+       {"latch.gt", "-vhdl"}},
+      {{"ERROR: the VHDL target cannot hold the name \"work\" of the module \"work\": it is also "
+        "the name of the library \"work\" !!!"},
+       {{"Name: latch", "Name: work"}},
+       {"latch.gt", "-vhdl"}},
+      {{"ERROR: the VHDL target cannot hold the name \"rising_edge\" of the module "
+        "\"rising_edge\": it is also a name that the file's use clauses make visible !!!"},
+       {{"Name: latch", "Name: rising_edge"}},
+       {"latch.gt", "-altera"}},
       {{"ERROR: the input \"push\" is declared twice !!!"},
        {{"\"estop\" : bool", "\"push\" : bool"}}},
       {{"ERROR: the variable \"X10\" would stand for both the input \"X10\" and step 10 !!!"},

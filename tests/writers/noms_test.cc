@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "croquis_test.h"
 #include "noms_cibles.h"
 #include "reseau_blif.h"
 #include "verif_cibles.h"
@@ -121,22 +122,63 @@ run_result lance_cible(const std::string& dossier, const std::string& base,
   return s.r;
 }
 
+namespace {
+
+const char* const entetes_c17[] = {
+    "assert",  "complex", "ctype",    "errno",  "fenv",     "float",     "inttypes", "iso646",
+    "limits",  "locale",  "math",     "setjmp", "signal",   "stdalign",  "stdarg",   "stdatomic",
+    "stdbool", "stddef",  "stdint",   "stdio",  "stdlib",   "stdnoreturn", "string", "tgmath",
+    "threads", "time",    "uchar",    "wchar",  "wctype"};
+
+// The C files as C17 and as C23 as far as the compilers here know it, and
+// each header in a driver that includes every standard header first, in
+// the strict and in the default dialect.
+void juge_c(const std::string& dossier, const std::vector<std::string>& bases) {
+  std::vector<std::string> pilotes;
+  std::string standard;
+  for (const char* e : entetes_c17) standard += std::string("#include <") + e + ".h>\n";
+  for (auto const& b : bases) {
+    write_file(b + "_driver.c", standard + "#include \"" + b + ".h\"\n");
+    pilotes.push_back(b + "_driver.c");
+  }
+  attend_succes(
+      run_tool(avec({outil("gcc"), "-std=c17", "-Wall", "-fsyntax-only"}, bases, {".c", ".h"}),
+               dossier, 300),
+      "gcc -std=c17");
+  for (const char* c : {"gcc", "clang-14"})
+    attend_succes(run_tool(avec({outil(c), "-std=c2x", "-fsyntax-only"}, bases, {".c"}), dossier,
+                           300),
+                  std::string(c) + " -std=c2x");
+  for (const char* dialecte : {"-std=c17", "-std=gnu17"}) {
+    std::vector<std::string> args = {outil("gcc"), dialecte, "-fsyntax-only"};
+    args.insert(args.end(), pilotes.begin(), pilotes.end());
+    attend_succes(run_tool(args, dossier, 300), std::string("gcc ") + dialecte + " on the drivers");
+  }
+}
+
+void juge_vhdl(const std::string& dossier, const std::vector<std::string>& fichiers,
+               const std::vector<std::string>& options) {
+  for (const char* norme : {"--std=93c", "--std=08"}) {
+    std::string travail = dossier + "/ghdl" + std::string(norme).substr(6);
+    std::filesystem::create_directories(travail);
+    std::vector<std::string> args = {outil("ghdl"), "-a", norme, "--workdir=" + travail};
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), fichiers.begin(), fichiers.end());
+    attend_succes(run_tool(args, dossier, 300), std::string("ghdl ") + norme);
+  }
+}
+
+}  // namespace
+
 void juge_fichiers(const std::string& dossier, const fichiers_a_juger& lots) {
-  if (!lots.c.empty())
-    attend_succes(
-        run_tool(avec({outil("gcc"), "-std=c99", "-Wall", "-fsyntax-only"}, lots.c, {".c", ".h"}),
-                 dossier, 300),
-        "gcc");
-  if (!lots.ino.empty())
-    attend_succes(
-        run_tool(avec({outil("avr-g++"), "-x", "c++", "-mmcu=atmega328p", "-fsyntax-only"},
-                      lots.ino, {".ino"}),
-                 dossier, 300),
-        "avr-g++");
-  if (!lots.vhdl.empty())
-    attend_succes(run_tool(avec({outil("ghdl"), "-a", "--workdir=" + dossier}, lots.vhdl, {".vhd"}),
-                           dossier, 300),
-                  "ghdl");
+  if (!lots.c.empty()) juge_c(dossier, lots.c);
+  if (!lots.ino.empty()) {
+    std::vector<std::string> bases;
+    for (auto const& b : lots.ino) bases.push_back(std::filesystem::path(b).filename().string());
+    run_result r = construit_croquis(dossier, bases);
+    EXPECT_EQ(r.exit_code, 0) << "the sketches built for an Uno\n" << r.out << r.err;
+  }
+  if (!lots.vhdl.empty()) juge_vhdl(dossier, avec({}, lots.vhdl, {".vhd"}), {});
   if (lots.blif.empty()) return;
   std::string script;
   for (auto const& b : lots.blif)
@@ -196,9 +238,11 @@ void juge_classes(const std::string& dossier, const classes_a_juger& lots) {
     write_file(dossier + "/systemc_noms.cc", tu);
     return run_tool({outil("g++"), "-fsyntax-only", "systemc_noms.cc"}, dossier, 300);
   });
-  juge_par_groupes(lots.vhdl_grafcet, "ghdl", [&](const std::vector<classe_ecrite>& g) {
-    std::vector<std::string> args = {outil("ghdl"), "-a", "-fsynopsys", "--workdir=" + dossier};
-    for (auto const& c : g) args.push_back(c.chemin);
-    return run_tool(args, dossier, 120);
-  });
+  for (const char* norme : {"--std=93c", "--std=08"})
+    juge_par_groupes(lots.vhdl_grafcet, "ghdl", [&](const std::vector<classe_ecrite>& g) {
+      std::vector<std::string> args = {outil("ghdl"), "-a", "-fsynopsys", norme,
+                                       "--workdir=" + dossier};
+      for (auto const& c : g) args.push_back(c.chemin);
+      return run_tool(args, dossier, 120);
+    });
 }

@@ -17,6 +17,7 @@
 #include "Stringcase.h"
 #include "automate_test.h"
 #include "noms_cibles.h"
+#include "noms_environnements.h"
 #include "noms_test.h"
 
 namespace {
@@ -33,6 +34,13 @@ std::string non_identificateur(const std::string& langage) {
   return "it is not an identifier of " + langage;
 }
 std::string reserve(const std::string& langage) { return "it is a reserved word of " + langage; }
+std::string implementation(const std::string& langage) {
+  return "the implementations of " + langage + " reserve it";
+}
+const std::string noyau_arduino = "the Arduino core and its headers already define it",
+                  macro_c = "it is a macro of the standard headers of C",
+                  portee_systemc = "systemc.h brings it into the module's scope",
+                  clauses_use = "it is also a name that the file's use clauses make visible";
 
 bool finit_par(const std::string& texte, const std::string& fin) {
   return texte.size() >= fin.size() &&
@@ -63,6 +71,20 @@ TEST(NomsCibles, OneTablePerTarget) {
        refus("C", "m_def_node", "the node array", aussi(entree("def_node")))},
       {"-c", false, ch({"def_node", "int"}, {"class"}, "static"), ""},
       {"-c", true, ch({"int", "open", "tel"}, {"class"}, "static"), ""},
+      // The names of C's implementations, C23's keywords, prefix joins
+      // included.
+      {"-c", false, ch({"LINE__"}, {"o"}, "_"),
+       refus("C", "__reset_automaton", "the reset function", implementation("C"))},
+      {"-c", true, ch({"a"}, {"o"}, "_X"),
+       refus("C", "_X_reset_automaton", "the reset function", implementation("C"))},
+      {"-c", true, ch({"assert"}, {"o"}, "static"),
+       refus("C", "static_assert", entree("assert"), reserve("C23"))},
+      {"-c", false, ch({"local"}, {"o"}, "thread"),
+       refus("C", "thread_local", entree("local"), reserve("C23"))},
+      {"-c", false, ch({"unqual"}, {"o"}, "typeof"),
+       refus("C", "typeof_unqual", entree("unqual"), reserve("C23"))},
+      {"-c", false, ch({"set", "Max", "bool", "true"}, {"nullptr"}, "SEEK"), ""},
+      {"-c", true, ch({"set", "Max", "bool", "true"}, {"nullptr"}, "SEEK"), ""},
       // Arduino: the user's functions bear the plain names.
       {"-ino", false, ch({"int"}), refus("Arduino", "int", entree("int"), reserve("C++"))},
       {"-ino", true, ch({"a"}, {"o"}, "m", "class"),
@@ -80,6 +102,20 @@ TEST(NomsCibles, OneTablePerTarget) {
        refus("Arduino", "m_def_node", "the node array", aussi(entree("def_node")))},
       {"-ino", false, ch({"Int", "auto_"}, {"class"}, "int"), ""},
       {"-ino", true, ch({"Int", "auto_"}, {"class"}, "int"), ""},
+      // The core's own set-up, which a user's function would replace, a
+      // macro joined from the module and an input, GNU C++'s keywords and
+      // the names of the implementations.
+      {"-ino", false, ch({"a"}, {"o"}, "m", "init"),
+       refus("Arduino", "init", sortie("init"), noyau_arduino)},
+      {"-ino", true, ch({"BUILTIN"}, {"o"}, "LED"),
+       refus("Arduino", "LED_BUILTIN", entree("BUILTIN"), noyau_arduino)},
+      {"-ino", false, ch({"typeof"}), refus("Arduino", "typeof", entree("typeof"),
+                                            reserve("GNU C++"))},
+      {"-ino", true, ch({"_Pin"}), refus("Arduino", "_Pin", entree("_Pin"), implementation("C++"))},
+      {"-ino", false, ch({"LINE__"}, {"o"}, "_"),
+       refus("Arduino", "__X1", "the state variable \"X1\"", implementation("C++"))},
+      {"-ino", false, ch({"Min", "serial", "high", "ledPin", "_pin"}, {"lamp"}, "LED"), ""},
+      {"-ino", true, ch({"Min", "serial", "high", "ledPin", "_pin"}, {"lamp"}, "LED"), ""},
       // VHDL: both designs, and upper and lower case alike.
       {"-vhdl", false, ch({"a", "reset"}),
        refus(vhdl, "m_reset", "the reset port", aussi(entree("reset")))},
@@ -110,6 +146,28 @@ TEST(NomsCibles, OneTablePerTarget) {
        refus(vhdl, "std_logic", "the signal type", aussi(entree("std_logic")))},
       {"-vhdl", true, ch({"m_node"}),
        refus(vhdl, "m_node", "the node array", aussi(entree("m_node")))},
+      // The module against the ports' type, the libraries and what the use
+      // clauses make visible; VHDL-2008's reserved words.
+      {"-vhdl", false, ch({"a"}, {"o"}, "Bit"),
+       refus(vhdl, "Bit", "the module \"Bit\"", aussi("the signal type"))},
+      {"-altera", true, ch({"a"}, {"o"}, "std_logic"),
+       refus(vhdl, "std_logic", "the module \"std_logic\"", aussi("the signal type"))},
+      {"-altera", false, ch({"a"}, {"o"}, "rising_edge"),
+       refus(vhdl, "rising_edge", "the module \"rising_edge\"", clauses_use)},
+      {"-vhdl", true, ch({"a"}, {"o"}, "work"),
+       refus(vhdl, "work", "the module \"work\"", "it is also the name of the library \"work\"")},
+      {"-altera", false, ch({"a"}, {"o"}, "IEEE"),
+       refus(vhdl, "IEEE", "the module \"IEEE\"", "it is also the name of the library \"ieee\"")},
+      {"-vhdl", false, ch({"a"}, {"o"}, "std"),
+       refus(vhdl, "std", "the module \"std\"", "it is also the name of the library \"std\"")},
+      {"-vhdl", true, ch({"a"}, {"o"}, "std_logic"), ""},
+      {"-altera", true, ch({"a"}, {"o"}, "bit"), ""},
+      {"-vhdl", true, ch({"a", "default"}),
+       refus(vhdl, "default", entree("default"), reserve("VHDL-2008"))},
+      {"-altera", false, ch({"a", "Vunit"}),
+       refus(vhdl, "Vunit", entree("Vunit"), reserve("VHDL-2008"))},
+      {"-vhdl", false, ch({"a"}, {"o"}, "protected"),
+       refus(vhdl, "protected", "the module \"protected\"", reserve("VHDL-2008"))},
       {"-vhdl", false, ch({"opened", "x_1"}, {"signal_out"}, "next_gen"), ""},
       {"-vhdl", true, ch({"opened", "x_1"}, {"signal_out"}, "next_gen"), ""},
       // BLIF and the state-change file: blanks, comments and continuations.
@@ -153,10 +211,33 @@ TEST(NomsCibles, OneTablePerTarget) {
       {"-sc", true, ch({"a:b"}), ""},  // no netlist in the equational mode
       {"-doc", false, ch({"a b", "open", "node"}), ""},
   };
+  std::vector<cas_nom> cas(std::begin(table), std::end(table));
+  // What the Arduino core and avr-libc's headers give a meaning to, in
+  // both modes: macros, functions, objects and registers.
+  bool eq = false;
+  for (const char* n : {"min", "max", "abs", "round", "HIGH", "PI", "A0", "Serial", "millis",
+                        "random", "ADC", "PORTB", "B1", "DEC", "String", "yield", "boolean"}) {
+    cas.push_back({"-ino", eq, ch({n}), refus("Arduino", n, entree(n), noyau_arduino)});
+    eq = !eq;
+  }
+  // C: the macros of the standard headers that the driver includes before
+  // the header, under the module's prefix.
+  for (auto const& [module, nom] : std::vector<std::pair<std::string, std::string>>{
+           {"SEEK", "SET"}, {"EXIT", "FAILURE"}, {"INT", "MAX"}, {"va", "arg"}, {"BIG", "ENDIAN"},
+           {"L", "tmpnam"}, {"and", "eq"}}) {
+    cas.push_back({"-c", eq, ch({nom}, {"o"}, module),
+                   refus("C", module + "_" + nom, entree(nom), macro_c)});
+    eq = !eq;
+  }
+  // VHDL: a name longer than the simulators read.
+  const std::string long_ = std::string(1024, 'a'), juste = std::string(1023, 'b');
+  cas.push_back({"-vhdl", true, ch({long_}), refus(vhdl, long_, entree(long_),
+                                                 "it is longer than 1023 characters")});
+  cas.push_back({"-vhdl", true, ch({juste}), ""});
   std::string d = scratch_dir("writers_names_table");
   fichiers_a_juger lots;
   int k = 0;
-  for (auto const& c : table) {
+  for (auto const& c : cas) {
     std::vector<std::string> options = {c.option};
     if (c.equationnel) options.push_back("-equational");
     std::string base = "t" + std::to_string(k++);
@@ -225,7 +306,22 @@ TEST(NomsCibles, OneTablePerTargetThatNoOptionReaches) {
       {"SystemC", true, ch({"int"}), refus("SystemC", "int", entree("int"), reserve("C++"))},
       {"SystemC", true, ch({"a", "reset"}),
        refus("SystemC", "reset", entree("reset"), aussi("the reset port"))},
+      {"SystemC", true, ch({"a", "sc_in"}), refus("SystemC", "sc_in", entree("sc_in"), portee_systemc)},
+      {"SystemC", true, ch({"a"}, {"sensitive_pos"}),
+       refus("SystemC", "sensitive_pos", sortie("sensitive_pos"), portee_systemc)},
+      {"SystemC", true, ch({"a", "wait"}), refus("SystemC", "wait", entree("wait"), portee_systemc)},
+      {"SystemC", true, ch({"a", "SC_MODULE"}),
+       refus("SystemC", "SC_MODULE", entree("SC_MODULE"), portee_systemc)},
+      {"SystemC", true, ch({"a", "typeof"}),
+       refus("SystemC", "typeof", entree("typeof"), reserve("GNU C++"))},
+      {"SystemC", true, ch({"a", "__x"}), refus("SystemC", "__x", entree("__x"), implementation("C++"))},
       {"SystemC", true, ch({"go", "Reset"}), ""},
+      {"SystemC", true, ch({"go", "sc_In", "Wait"}, {"sensitive_up"}), ""},
+      {"C#", false, ch({"a", "__x"}), refus("C#", "__x", entree("__x"), implementation("C#"))},
+      {"C#", true, ch({"a"}, {"_Out"}), refus("C#", "_Out", sortie("_Out"), implementation("C#"))},
+      {"C#", false, ch({"_a", "a__b"}), ""},
+      {g, false, ch({"a"}, {"o"}, "shl"), refus(g, "shl", "the module \"shl\"", clauses_use)},
+      {g, false, ch({"a", "vmode"}), refus(g, "vmode", entree("vmode"), reserve("VHDL-2008"))},
       {g, false, ch({"a", "reset"}), refus(g, "reset", "the reset port", aussi(entree("reset")))},
       {g, false, ch({"std_logic"}),
        refus(g, "std_logic", "the signal type", aussi(entree("std_logic")))},
@@ -297,7 +393,8 @@ void confirme(const std::string& nom, const std::vector<std::string>& mots,
 std::vector<std::string> mots(const std::set<std::string>& s) { return {s.begin(), s.end()}; }
 
 TEST(NomsCibles, ReservedWordsAreRefusedByTheCompilers) {
-  for (auto const& o : {"gcc", "g++", "avr-g++", "ghdl", "mcs"}) ASSERT_NE(outil(o), "") << o;
+  for (auto const& o : {"gcc", "g++", "avr-g++", "ghdl", "mcs", "clang-14"})
+    ASSERT_NE(outil(o), "") << o;
   const std::string variable = "void f@K(void) { int @W = 0; (void)@W; }";
   confirme("c", mots(langage_c.reserves), variable, "k.c",
            {outil("gcc"), "-std=c17", "-fsyntax-only"});
@@ -306,12 +403,26 @@ TEST(NomsCibles, ReservedWordsAreRefusedByTheCompilers) {
   confirme("avr", {"AVR"}, variable, "k.cc",
            {outil("avr-g++"), "-x", "c++", "-mmcu=atmega328p", "-fsyntax-only"});
   confirme("host", {"linux", "unix"}, variable, "k.cc", {outil("g++"), "-fsyntax-only"});
+  // GNU C++'s keywords in the dialects of the IDE and of g++.
+  confirme("gnu_avr", mots(mots_gnu_cpp()), variable, "k.cc",
+           {outil("avr-g++"), "-std=gnu++11", "-mmcu=atmega328p", "-fsyntax-only"});
+  confirme("gnu", mots(mots_gnu_cpp()), variable, "k.cc", {outil("g++"), "-fsyntax-only"});
+  // Of C23's keywords, gcc 12 and clang 14 know only typeof, in their GNU
+  // dialect: the others stand in the table alone.
+  confirme("c23", {"typeof"}, variable, "k.c", {outil("gcc"), "-std=gnu2x", "-fsyntax-only"});
+  confirme("c23_clang", {"typeof"}, variable, "k.c",
+           {outil("clang-14"), "-std=gnu2x", "-fsyntax-only"});
   // VHDL in lower and in upper case alike.
   std::vector<std::string> vhdl;
   for (auto const& w : langage_vhdl.reserves)
     for (std::string m : {w, upcase(w)}) vhdl.push_back(m);
   confirme("vhdl", vhdl, "entity e@K is port(@W : in bit); end;", "k.vhd",
            {outil("ghdl"), "-s", "--std=93", "-fmax-errors=1000"});
+  std::vector<std::string> vhdl_2008;
+  for (auto const& w : mots_vhdl_2008())
+    for (std::string m : {w, upcase(w)}) vhdl_2008.push_back(m);
+  confirme("vhdl_2008", vhdl_2008, "entity e@K is port(@W : in bit); end;", "k.vhd",
+           {outil("ghdl"), "-s", "--std=08", "-fmax-errors=1000"});
   // mcs does not go on after a class that does not parse: a file each.
   std::string d = scratch_dir("writers_names_words_csharp");
   std::vector<std::string> commande = {outil("mcs"), "-target:library", "-warn:0", "-out:k.dll"};
@@ -405,6 +516,17 @@ struct tirage {
       r.insert(l->reserves.begin(), l->reserves.end());
       r.insert(l->predefinis.begin(), l->predefinis.end());
     }
+    for (auto* t : {&mots_c23, &mots_gnu_cpp, &mots_vhdl_2008}) r.insert(t().begin(), t().end());
+    // A few names of each environment's table, and their neighbours in
+    // other case.
+    for (auto* t : {&noms_arduino, &macros_c17, &noms_systemc, &noms_ieee}) {
+      std::vector<std::string> v(t().begin(), t().end());
+      for (int k = 0; k < 12; ++k) {
+        const std::string& n = v[au_hasard(v.size())];
+        r.insert(n);
+        if (k < 3) r.insert(upcase(n) == n ? downcase(n) : upcase(n));
+      }
+    }
     for (auto const& n : r)
       if (nom_gt(n)) reserves.push_back(n);
     for (auto const& n : reserves)
@@ -435,6 +557,16 @@ struct tirage {
     c.module =
         au_hasard(2) ? simples[au_hasard(std::size(simples))] : modules[au_hasard(modules.size())];
     for (size_t k = 0, n = 1 + au_hasard(2); k < n; ++k) c.entrees.push_back(nom(c));
+    // A module and an input that the prefix joins into a name of an
+    // environment.
+    if (au_hasard(5) == 0) {
+      static const std::pair<const char*, const char*> jointures[] = {
+          {"LED", "BUILTIN"}, {"SEEK", "SET"},  {"static", "assert"}, {"_", "LINE__"},
+          {"EXIT", "FAILURE"}, {"thread", "local"}, {"digital", "pin_to_port_PGM"}};
+      auto [m, e] = jointures[au_hasard(std::size(jointures))];
+      c.module = m;
+      c.entrees.push_back(e);
+    }
     c.sorties.push_back(nom(c));
     if (au_hasard(3) == 0) c.evenement = nom(c);
     return c;
