@@ -34,6 +34,8 @@ packages=(
   ghostscript        # the PDF and PostScript tests of the text viewer
   gcc-avr            # the Arduino tests: avr-g++ builds every generated sketch
   avr-libc           # the AVR headers and libraries, only suggested by gcc-avr
+  arduino-core-avr   # the Arduino tests: sketches built and linked with the core, as the IDE
+                     # does (it depends on gcc-avr and avr-libc)
   ghdl               # the VHDL tests: analysis, elaboration and runs
   yosys              # the BLIF tests: yosys reads every generated file
   mono-mcs           # the C# tests: mcs builds every generated class

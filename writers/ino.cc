@@ -200,8 +200,8 @@ std::string verif_noms_ino(const noms_automate& a, const std::list<std::string>&
   std::string pre = prefixe_c(a.module);
   std::vector<nom_ecrit> n;
   for (const char* f : {"setup", "loop"})
-    n.push_back({f, std::string("the sketch's function ") + f});
-  n.push_back({"main", "the function main of the Arduino environment"});
+    n.push_back({f, std::string("the sketch's function ") + f, true});
+  n.push_back({"main", "the function main of the Arduino environment", true});
   for (const char* f : {"my_setup", "my_before", "my_after"})
     n.push_back({f, std::string("the user's hook ") + f});
   ajoute_noms(n, a.entrees, origine_input);

@@ -84,11 +84,17 @@ std::string verif_nom(const langage_cible& l, const std::string& cible, const no
     return message_nom(cible, n, std::string("it is a reserved word of ") + l.nom);
   if (l.reserve_implementation && reserve_implementation(n.nom))
     return message_nom(cible, n, std::string("the implementations of ") + l.nom + " reserve it");
-  if (l.predefinis.count(n.nom)) {
+  if (l.predefinis.count(n.nom))
     return message_nom(cible, n, std::string("the compilers of ") + l.nom + " predefine it");
-  }
+  return "";
+}
+
+// The further tables come after the check against the file's other names,
+// which says more: an input "loop" of a sketch is first the sketch's loop().
+std::string verif_autres(const langage_cible& l, const std::string& cible, const nom_ecrit& n) {
+  if (n.de_l_environnement) return "";
   for (auto const& t : l.autres)
-    if (t.noms().count(c)) return message_nom(cible, n, t.raison);
+    if (t.noms().count(cle(l, n.nom))) return message_nom(cible, n, t.raison);
   return "";
 }
 
@@ -324,7 +330,11 @@ std::string verif_espace(const langage_cible& l, const std::string& cible,
     if (!m.empty()) return m;
     auto [it, nouveau] = vus.emplace(cle(l, n.nom), &n);
     const nom_ecrit& autre = *it->second;
-    if (nouveau || (autre.nom == n.nom && autre.origine == n.origine)) continue;
+    if (nouveau || (autre.nom == n.nom && autre.origine == n.origine)) {
+      m = verif_autres(l, cible, n);
+      if (!m.empty()) return m;
+      continue;
+    }
     if (autre.nom == n.nom) return message_nom(cible, n, "it is also the name of " + autre.origine);
     return message_nom(cible, n,
                        std::string(l.nom) + " does not tell it from the name \"" + autre.nom +

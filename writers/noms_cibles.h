@@ -18,6 +18,10 @@
 struct nom_ecrit {
   std::string nom;
   std::string origine;
+  // A name that the file takes from its build environment on purpose
+  // (setup() of a sketch, a module's sensitivity list): it is not checked
+  // against that environment's names.
+  bool de_l_environnement = false;
 };
 
 // Names that the build of a file already gives a meaning to, with why.

@@ -113,9 +113,9 @@ std::string verif_noms_systemc(const noms_automate& a) {
   std::vector<nom_ecrit> n = {{m, origine_module(m)},
                               {m + "_H", "the include guard"},
                               {m + "_thread", "the process"},
-                              {"SC_CURRENT_USER_MODULE", "the type that SC_CTOR declares"},
-                              {"sensitive", "the sensitivity list of the module"},
-                              {"reset", "the reset port"},
+                              {"SC_CURRENT_USER_MODULE", "the type that SC_CTOR declares", true},
+                              {"sensitive", "the sensitivity list of the module", true},
+                              {"reset", "the reset port", true},
                               {"clk", "the clock port"}};
   for (auto const& v : noms_variables(a)) n.push_back(v);
   return verif_noms_fichier(langage_systemc, "SystemC", {}, n);

@@ -2,6 +2,8 @@
 // rules.
 #include "croquis_test.h"
 
+#include "generation_test.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -35,12 +37,13 @@ const std::string regles =
 
 run_result ninja(const std::string& dossier, const std::string& texte, int delai) {
   write_file(dossier + "/build.ninja", texte);
-  return run_tool({"ninja", "-k", "0", "-j", "4"}, dossier, delai);
+  return run_tool({outil("ninja"), "-k", "0", "-j", "4"}, dossier, delai);
 }
 
 // The core's archive, built once into the build folder: aside, then renamed
-// into place, so that tests that run at once never read half an archive.
-std::string noyau() {
+// into place, so that tests that run at once never read half an archive;
+// "" and the report of ninja when it does not build.
+std::string noyau(std::string& rapport) {
   const std::string dossier = std::string(TARVEK_BINARY_DIR) + "/test-cache/arduino-uno";
   const std::string archive = dossier + "/core.a";
   if (file_exists(archive)) return archive;
@@ -61,7 +64,11 @@ std::string noyau() {
   }
   t += "build core.a: ar" + objets + "\n";
   run_result r = ninja(aside, t, 600);
-  if (r.exit_code != 0) return "";
+  if (r.exit_code != 0) {
+    rapport = r.out + r.err;
+    std::filesystem::remove_all(aside);
+    return "";
+  }
   std::error_code ec;
   std::filesystem::rename(aside, dossier, ec);
   std::filesystem::remove_all(aside);
@@ -90,11 +97,11 @@ bool noyau_arduino_present() {
 }
 
 run_result construit_croquis(const std::string& dossier, const std::vector<std::string>& bases) {
-  std::string archive = noyau();
+  std::string rapport, archive = noyau(rapport);
   if (archive.empty()) {
     run_result r;
     r.exit_code = 1;
-    r.err = "the Arduino core does not build";
+    r.err = "the Arduino core does not build:\n" + rapport;
     return r;
   }
   std::string t = regles + "extra =\n";
