@@ -348,7 +348,9 @@ TEST(NomsCibles, OneTablePerTargetThatNoOptionReaches) {
                                     : noms_automate_de(*fba.automate);
     std::string m = verif_cible(c.cible, n);
     EXPECT_EQ(m.empty() ? "" : m + "\n", c.attendu);
-    if (!c.attendu.empty()) continue;
+    // A file whose names pass is read by its tool, even where the table
+    // expects a refusal.
+    if (!m.empty()) continue;
     if (c.cible != "LaTeX") {
       ecrit_classes(d, base, fba.automate.get(), eq.automate.get(), c.c.module, lots);
       continue;
