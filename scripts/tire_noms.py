@@ -275,8 +275,9 @@ def table(nom, commentaire, noms):
             ligne = "     "
         ligne += mot
     lignes.append(ligne)
-    return ("%s\nconst std::set<std::string>& %s() {\n  static const std::set<std::string> noms = {\n"
-            "%s\n  };\n  return noms;\n}\n" % (commentaire, nom, "\n".join(lignes)))
+    return ("%s\nconst std::set<std::string>& %s() {\n  static const char* const tirage[] = {\n"
+            "%s\n  };\n  static const std::set<std::string> noms(std::begin(tirage), std::end(tirage));\n"
+            "  return noms;\n}\n" % (commentaire, nom, "\n".join(lignes)))
 
 
 def main():
@@ -287,7 +288,7 @@ def main():
               "// libsystemc-dev 2.3.4, ghdl 2.0): see that script for how. Names that\n"
               "// begin with two underscores, or with one and a capital, are refused by\n"
               "// rule and left out.\n"
-              "#include \"noms_environnements.h\"\n")
+              "#include \"noms_environnements.h\"\n\n#include <iterator>\n")
         print(table("noms_arduino", "// The sketch's environment, on every board of the core.",
                     arduino(tmp)))
         print(table("macros_c17", "// The macros of the headers of C17.", c17(tmp)))

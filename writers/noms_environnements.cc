@@ -6,9 +6,11 @@
 // rule and left out.
 #include "noms_environnements.h"
 
+#include <iterator>
+
 // The sketch's environment, on every board of the core.
 const std::set<std::string>& noms_arduino() {
-  static const std::set<std::string> noms = {
+  static const char* const tirage[] = {
       "A0", "A1", "A10", "A11", "A12", "A13", "A14", "A15", "A2", "A3", "A4", "A5", "A6", "A7",
       "A8", "A9", "ACBG", "ACD", "ACI", "ACIC", "ACIE", "ACIS0", "ACIS1", "ACME",
       "ACMFunctionalDescriptor", "ACO", "ACSR", "ADATE", "ADC", "ADC0D", "ADC10D", "ADC11D",
@@ -505,12 +507,13 @@ const std::set<std::string>& noms_arduino() {
       "vfprintf", "vfprintf_P", "vfscanf", "vfscanf_P", "vprintf", "vscanf", "vsnprintf",
       "vsnprintf_P", "vsprintf", "vsprintf_P", "word", "yield",
   };
+  static const std::set<std::string> noms(std::begin(tirage), std::end(tirage));
   return noms;
 }
 
 // The macros of the headers of C17.
 const std::set<std::string>& macros_c17() {
-  static const std::set<std::string> noms = {
+  static const char* const tirage[] = {
       "AIO_PRIO_DELTA_MAX", "ATOMIC_BOOL_LOCK_FREE", "ATOMIC_CHAR16_T_LOCK_FREE",
       "ATOMIC_CHAR32_T_LOCK_FREE", "ATOMIC_CHAR_LOCK_FREE", "ATOMIC_FLAG_INIT",
       "ATOMIC_INT_LOCK_FREE", "ATOMIC_LLONG_LOCK_FREE", "ATOMIC_LONG_LOCK_FREE",
@@ -652,12 +655,13 @@ const std::set<std::string>& macros_c17() {
       "toascii", "toascii_l", "true", "trunc", "unix", "va_arg", "va_copy", "va_end", "va_start",
       "xor", "xor_eq",
   };
+  static const std::set<std::string> noms(std::begin(tirage), std::end(tirage));
   return noms;
 }
 
 // What systemc.h brings into a module's scope.
 const std::set<std::string>& noms_systemc() {
-  static const std::set<std::string> noms = {
+  static const char* const tirage[] = {
       "ADJ_ESTERROR", "ADJ_FREQUENCY", "ADJ_MAXERROR", "ADJ_MICRO", "ADJ_NANO", "ADJ_OFFSET",
       "ADJ_OFFSET_SINGLESHOT", "ADJ_OFFSET_SS_READ", "ADJ_SETOFFSET", "ADJ_STATUS", "ADJ_TAI",
       "ADJ_TICK", "ADJ_TIMECONST", "AIO_PRIO_DELTA_MAX", "ATOMIC_BOOL_LOCK_FREE",
@@ -1011,12 +1015,13 @@ const std::set<std::string>& noms_systemc() {
       "vfprintf", "vprintf", "vsprintf", "wait", "watching", "wcstombs", "wctomb", "write",
       "write_check",
   };
+  static const std::set<std::string> noms(std::begin(tirage), std::end(tirage));
   return noms;
 }
 
 // What the use clauses of the Altera forms make visible.
 const std::set<std::string>& noms_ieee() {
-  static const std::set<std::string> noms = {
+  static const char* const tirage[] = {
       "binary_read", "binary_write", "bread", "bwrite", "conv_integer", "falling_edge", "hex_read",
       "hex_write", "hread", "hwrite", "is_x", "length", "maximum", "octal_read", "octal_write",
       "oread", "owrite", "read", "resolved", "rising_edge", "shl", "shr", "std_logic",
@@ -1026,5 +1031,6 @@ const std::set<std::string>& noms_ieee() {
       "to_stdlogicvector", "to_stdulogic", "to_stdulogicvector", "to_sulv", "to_ux01", "to_x01",
       "to_x01z", "ux01", "ux01z", "write", "x01", "x01z",
   };
+  static const std::set<std::string> noms(std::begin(tirage), std::end(tirage));
   return noms;
 }
