@@ -288,6 +288,12 @@ class Bddexpressionwood {
   void late_propagation(long i, long d);
   std::list<long> loop_detection();
   std::set<long> loop_breaking(std::set<long> candidates, int& ok);
+  // A loop that loop_breaking could only give up on, found without
+  // expanding anything or making a node of the forest's manager: its
+  // variables, each read by the next, and the candidate values that keep
+  // it. Empty when none is found, which proves nothing.
+  std::list<long> unbreakable_loop(std::set<long> const& candidates,
+                                   std::list<std::pair<long, int>>& values);
   std::list<long> earliest_sort() const;
   std::list<long> latest_sort() const;
   // The first equation that earliest_sort leaves out (its date lies outside

@@ -119,14 +119,34 @@ void b_automaton::reset_dates() {
   wood->update_nb_level(0);
 }
 
+// "loop that no input value cuts, under a=1 b=0: RTL1 -> X2_Set -> RTL2 ->
+// X1_Set -> RTL1", each variable read by the next: what a user needs to find
+// the transitions to guard.
+std::string b_automaton::loop_text(std::list<long> const& loop,
+                                   std::list<std::pair<long, int>> const& values) {
+  bddpp_manager* m = wood->Manager();
+  std::string text = "loop that no input value cuts";
+  if (!values.empty()) text += ", under";
+  for (auto const& [v, value] : values)
+    text += " " + m->Name_var_by_index(v) + "=" + std::to_string(value);
+  text += ":";
+  for (long v : loop) text += " " + m->Name_var_by_index(v) + " ->";
+  return text + " " + m->Name_var_by_index(loop.front());
+}
+
 int b_automaton::make_sortable(int show, int explain, std::ostream& log) {
   if (show) std::cout << "call make_sortable process " << std::endl;
   int n = names.nb_state_vars;
   std::set<long> candidates;
   for (long i = 2 * n; i < 2 * n + names.nb_inputs; ++i) candidates.insert(i);
   reset_dates();
+  // A loop that the breaking could only give up on is refused before its
+  // rounds, which would double the looped equations once per input read.
+  std::list<std::pair<long, int>> values;
+  std::list<long> loop = wood->unbreakable_loop(candidates, values);
   int ok = 0;
-  std::set<long> created = wood->loop_breaking(candidates, ok);
+  std::set<long> created;
+  if (loop.empty()) created = wood->loop_breaking(candidates, ok);
   std::list<std::string> cut;
   for (long v : created) cut.push_back(wood->Manager()->Name_var_by_index(v));
   names.append_locals(cut);
@@ -140,7 +160,10 @@ int b_automaton::make_sortable(int show, int explain, std::ostream& log) {
     exit(1);
   }
   if (show) std::cout << "   terminated ..." << std::endl;
-  if (explain) log << "sorted and expanded wood:" << std::endl << *wood << std::endl;
+  if (explain && !loop.empty())
+    log << loop_text(loop, values) << std::endl;
+  else if (explain)
+    log << "sorted and expanded wood:" << std::endl << *wood << std::endl;
   return ok;
 }
 

@@ -212,6 +212,8 @@ class b_automaton {
   std::string const& name_at(std::string const* names, int count, int i, char const* who);
   void rename_at(std::string* names, int count, int i, std::string const& name, char const* who);
   void reset_dates();
+  std::string loop_text(std::list<long> const& loop,
+                        std::list<std::pair<long, int>> const& values);
   bdd next_state_cube(Bddexpressionwood& w);
   bdd output_cube(Bddexpressionwood& w);
   using index_maps = std::vector<std::vector<int>>;

@@ -4,18 +4,9 @@
 #include <sstream>
 
 #include "simulation.h"
+#include "tirage.h"
 
 namespace {
-
-class tirage {
- public:
-  explicit tirage(unsigned graine) : rng(graine) {}
-  int entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); }
-  bool chance(int pourcent) { return entre(0, 99) < pourcent; }
-
- private:
-  std::mt19937 rng;
-};
 
 std::string litteral(tirage& t, const std::string& nom) { return t.chance(30) ? "not " + nom : nom; }
 
