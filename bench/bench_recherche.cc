@@ -10,6 +10,8 @@
 //   bench_recherche [--repeat N] cycle|branches K M [-step]
 //                                                  one size, for a profiler
 //   bench_recherche --gt cycle|branches K M        the .gt text of one size
+//   bench_recherche --gt ring 1 M                  the cycle without "and not
+//                                                  a0", which both modes refuse
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -71,6 +73,7 @@ void ligne(const std::string& famille, int k, int m, bool pas_a_pas, const std::
 
 std::string texte_famille(const std::string& famille, int k, int m) {
   if (famille == "cycle") return cycle(m);
+  if (famille == "ring") return cycle(m, false);
   if (famille == "branches") return branches(k, m);
   std::cerr << "unknown family: " << famille << std::endl;
   std::exit(2);

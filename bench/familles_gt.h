@@ -38,12 +38,13 @@ inline std::string texte(const std::vector<std::string>& entrees, int nbr_etapes
 
 // One cycle of m steps, a distinct input per transition. The last
 // transition also asks that the first input be false: a reaction with every
-// input true would otherwise run round the cycle for ever.
-inline std::string cycle(int m) {
+// input true would otherwise run round the cycle for ever. Without it
+// (ferme false), both modes refuse the chart.
+inline std::string cycle(int m, bool ferme = true) {
   std::vector<std::string> entrees, transitions;
   for (int i = 0; i < m; ++i) entrees.push_back("a" + std::to_string(i));
   for (int i = 0; i < m; ++i) {
-    std::string r = entrees[i] + (i == m - 1 ? " and not a0" : "");
+    std::string r = entrees[i] + (ferme && i == m - 1 ? " and not a0" : "");
     transitions.push_back(transition(i + 1, std::to_string(i), std::to_string((i + 1) % m), r));
   }
   return texte(entrees, m, transitions);
