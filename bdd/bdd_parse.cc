@@ -28,7 +28,8 @@ void refuse(std::string const& text, char const* why) {
 // like a syntax error: a caller that took its constant false for a success
 // would compile a condition that can never hold. Only the empty text leaves
 // err as it was.
-bool parse_text(bddpp_manager* m, std::string const& text, bdd& f, int& prio, int* err) {
+bool parse_text(bddpp_manager* m, std::string const& text, bdd& f, int& prio, int* err,
+                std::string* unread) {
   if (text.empty()) return false;
   if (contains(text, "/")) {
     refuse(text, ": / char detection!");
@@ -49,16 +50,19 @@ bool parse_text(bddpp_manager* m, std::string const& text, bdd& f, int& prio, in
   }
   f = parser.bddexpression();
   prio = parser.prio();
+  if (unread) *unread = parser.unread.substr(0, parser.unread.find_last_not_of(" \t") + 1);
   return true;
 }
 
 }  // namespace
 
-bdd bddpp_manager::Parse_expression(std::string const& text, int* prio, int* err) {
+bdd bddpp_manager::Parse_expression(std::string const& text, int* prio, int* err,
+                                    std::string* unread) {
   *prio = 0;
+  if (unread) unread->clear();
   bdd f;
   int p = 0;
-  if (!parse_text(this, text, f, p, err)) return Bdd_zero();
+  if (!parse_text(this, text, f, p, err, unread)) return Bdd_zero();
   *prio = p;
   return f;
 }
@@ -66,7 +70,7 @@ bdd bddpp_manager::Parse_expression(std::string const& text, int* prio, int* err
 bdd bddpp_manager::Parse_expression(std::string const& text, int* err) {
   bdd f;
   int prio = 0;
-  if (!parse_text(this, text, f, prio, err)) return Bdd_zero();
+  if (!parse_text(this, text, f, prio, err, nullptr)) return Bdd_zero();
   if (prio != 0) {
     refuse(text, ": unknown symbols '<' and '>' ");
     return Bdd_zero();

@@ -311,8 +311,12 @@ class bddpp_manager {
   bdd Bdd_replace_vars(bdd const& f, long* positions);
   bdd Bdd_swap_vars(bdd const& f, bdd const& v, bdd const& w);
 
-  // Condition texts.
-  bdd Parse_expression(std::string const& text, int* prio, int* err);
+  // Condition texts. The grammar ends at the first complete condition:
+  // unread, when given, receives the text from the first token it did not
+  // read, trailing blanks left out; it is empty when the condition reads to
+  // the end of the text or the text is refused.
+  bdd Parse_expression(std::string const& text, int* prio, int* err,
+                       std::string* unread = nullptr);
   bdd Parse_expression(std::string const& text, int* err);
 
   // Covers: method 1, 2, 3 the reduced covers, any other value the

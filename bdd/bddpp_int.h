@@ -541,6 +541,7 @@ class class_exp_bdd_parser {
   std::string token;
   int prio_value;
   bdd* result;
+  std::string unread;  // what follows the accepted condition
 };
 
 extern class_exp_bdd_parser* pexp_bdd_parser;

@@ -2,7 +2,8 @@
    conditions): an optional priority between '<' and '>', then a sum of
    products. not binds tighter than and, and tighter than or, xor and xnor;
    every binary operator groups from the left. The parse ends at the first
-   complete expression: the token after it is read but never used. */
+   complete expression: the token after it is read but never used, and the
+   text from that token on is kept for the caller to judge. */
 
 %define api.prefix {exp_bdd}
 %define api.pure full
@@ -67,8 +68,11 @@ int priority_of(std::string const& name) {
 
 expression
   : prefix sum {
-      pexp_bdd_parser->prio_value = $1;
-      pexp_bdd_parser->result = $2;
+      class_exp_bdd_parser* p = pexp_bdd_parser;
+      p->prio_value = $1;
+      p->result = $2;
+      // The lookahead that ended the condition was cut off the rest.
+      p->unread = (yychar == EXPB_EXP_BDDEMPTY ? std::string() : p->token) + p->rest;
       YYACCEPT;
     }
   ;

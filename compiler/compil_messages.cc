@@ -7,23 +7,35 @@
 
 static const char* const fin_erreur = "  --> break compilation processing ...\n";
 
-bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur) {
+bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur,
+                      std::string& non_lu) {
   int priorite = 0;
   erreur = 0;
-  return m->Parse_expression(texte, &priorite, &erreur);
+  bdd f = m->Parse_expression(texte, &priorite, &erreur, &non_lu);
+  if (non_lu.empty()) return f;
+  erreur = 1;
+  return m->Bdd_zero();
 }
 
-std::string message_receptivite(std::string const& texte) {
-  return "ERROR: the receptivity :\"" + texte + "\" has an uncorrect syntax!\n" + fin_erreur;
+static std::string ligne_non_lu(std::string const& non_lu) {
+  if (non_lu.empty()) return "";
+  return "text after the condition is not read: \"" + non_lu + "\"\n";
 }
 
-std::string message_assertion(std::string const& texte) {
-  return "ERROR: the assertion :\"" + texte + "\" has an uncorrect syntax!\n" + fin_erreur;
+std::string message_receptivite(std::string const& texte, std::string const& non_lu) {
+  return "ERROR: the receptivity :\"" + texte + "\" has an uncorrect syntax!\n" +
+         ligne_non_lu(non_lu) + fin_erreur;
 }
 
-std::string message_cond_action(std::string const& etape, std::string const& texte) {
+std::string message_assertion(std::string const& texte, std::string const& non_lu) {
+  return "ERROR: the assertion :\"" + texte + "\" has an uncorrect syntax!\n" +
+         ligne_non_lu(non_lu) + fin_erreur;
+}
+
+std::string message_cond_action(std::string const& etape, std::string const& texte,
+                                std::string const& non_lu) {
   return "ERROR about the step :\"" + etape + "\":\n    action post-condition \"" + texte +
-         "\" is unknown ...\n\n" + fin_erreur;
+         "\" is unknown ...\n" + ligne_non_lu(non_lu) + "\n" + fin_erreur;
 }
 
 std::string message_cond_action_sans_valeur(std::string const& etape, std::string const& texte,

@@ -12,12 +12,18 @@
 // erreur is cleared first. A text holding '/' or with unbalanced parentheses
 // sets it like any syntax error; only the empty text gives 0 with erreur
 // left at 0, which each caller judges for itself. The priority prefix of the
-// text is not used.
-bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur);
+// text is not used. A condition that ends before its text does is refused
+// too: "a=0" would otherwise be read as "a" without a word. non_lu then
+// holds the text left unread, for the message; it is empty otherwise.
+bdd analyse_condition(bddpp_manager* m, std::string const& texte, int& erreur,
+                      std::string& non_lu);
 
-std::string message_receptivite(std::string const& texte);
-std::string message_assertion(std::string const& texte);
-std::string message_cond_action(std::string const& etape, std::string const& texte);
+// The refusals of a condition; non_lu, when not empty, adds the line that
+// names the text left unread.
+std::string message_receptivite(std::string const& texte, std::string const& non_lu);
+std::string message_assertion(std::string const& texte, std::string const& non_lu);
+std::string message_cond_action(std::string const& etape, std::string const& texte,
+                                std::string const& non_lu);
 // An action condition that reads a variable the automaton of the search
 // does not have, such as a step's activation or an input's previous value.
 std::string message_cond_action_sans_valeur(std::string const& etape, std::string const& texte,

@@ -169,8 +169,9 @@ bdd tpen_BDD_fichier::partie_gardee(std::string const& texte) {
 
 bdd tpen_BDD_fichier::condition_receptivite(std::string const& texte) {
   int erreur = 0;
-  bdd f = analyse_condition(manager, texte, erreur);
-  if (erreur) arrete_sur_message(message_receptivite(texte));
+  std::string non_lu;
+  bdd f = analyse_condition(manager, texte, erreur, non_lu);
+  if (erreur) arrete_sur_message(message_receptivite(texte, non_lu));
   return f;
 }
 
@@ -182,9 +183,10 @@ void tpen_BDD_fichier::cree_table_bdd_assertions() {
   table_bdd_assertions = new bdd[nombre_assertions];
   for (int i = 0; i < nombre_assertions; ++i) {
     int erreur = 0;
-    table_bdd_assertions[i] = analyse_condition(manager, table_assertions[i], erreur);
+    std::string non_lu;
+    table_bdd_assertions[i] = analyse_condition(manager, table_assertions[i], erreur, non_lu);
     if (erreur || table_assertions[i].empty())
-      arrete_sur_message(message_assertion(table_assertions[i]));
+      arrete_sur_message(message_assertion(table_assertions[i], non_lu));
     assertion_generale = manager->Bdd_and(assertion_generale, table_bdd_assertions[i]);
   }
 }

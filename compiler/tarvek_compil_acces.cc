@@ -157,8 +157,10 @@ bdd tpen_BDD_fichier::bdd_cond_action(int s, int k) {
   }
   std::string texte = cond_action(s, k);
   int erreur = 0;
-  bdd f = analyse_condition(manager, texte, erreur);
-  if (erreur || texte.empty()) arrete_sur_message(message_cond_action(table_etapes[s].nom, texte));
+  std::string non_lu;
+  bdd f = analyse_condition(manager, texte, erreur, non_lu);
+  if (erreur || texte.empty())
+    arrete_sur_message(message_cond_action(table_etapes[s].nom, texte, non_lu));
   return f;
 }
 

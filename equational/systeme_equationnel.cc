@@ -155,8 +155,9 @@ void modele::actions(int s, variables_etape const& v) {
     if (act.ident_output < 0 || act.ident_output >= f.nbr_outputs()) continue;
     Bddexpression* e = w->exp_by_name(f.ma_table_outputs()[act.ident_output].nom());
     int erreur = 0;
-    bdd c = analyse_condition(m, act.condition, erreur);
-    if (erreur) arrete_sur_message(message_cond_action(f.nom_etape(s), act.condition));
+    std::string non_lu;
+    bdd c = analyse_condition(m, act.condition, erreur, non_lu);
+    if (erreur) arrete_sur_message(message_cond_action(f.nom_etape(s), act.condition, non_lu));
     bool impulsion = act.qualificatif >= 2 && act.qualificatif <= 4;
     ajoute(e, et(c, impulsion ? v.RE : v.ZX));
   }

@@ -133,6 +133,28 @@ TEST(BddParser, ExpressionTexts) {
   }
 }
 
+// What the grammar leaves after the first complete condition, from the first
+// token it did not use, trailing blanks left out; nothing for a text read to
+// its end or refused.
+TEST(BddParser, TheTextLeftUnread) {
+  const std::pair<std::string, std::string> table[] = {
+      {"a", ""},          {"a   ", ""},         {"a\t", ""},           {"<1> a ", ""},
+      {"a b", "b"},       {"a=0 ", "=0"},       {"a and b c  ", "c"},   {"a   b", "b"},
+      {"a ) (", ") ("},   {"a <1>", "<1>"},     {"b * a", "* a"},       {"(a) b:c", "b:c"},
+      {"a and", ""},      {"", ""},             {"a/b", ""},
+  };
+  bddpp_manager m;
+  for (char const* name : {"a", "b"}) m.New_var_last(name);
+  for (auto const& [text, unread] : table) {
+    int prio = 0, err = 0;
+    std::string left = "earlier";
+    CaptureStderr();
+    m.Parse_expression(text, &prio, &err, &left);
+    GetCapturedStderr();
+    EXPECT_EQ(left, unread) << "text '" << text << "'";
+  }
+}
+
 // Apart from the priority, it fails as the other form does.
 TEST(BddParser, TheTwoArgumentFormRefusesAPriority) {
   bddpp_manager m;

@@ -128,10 +128,9 @@ TEST(Encodage, ReceptivitiesAndGuards) {
       {" : ", vrai, 1, ""},
       {"a and not a : e", [](const valeur_de& v) { return v("e"); }, 1, ""},
       {"a : not X1", [](const valeur_de& v) { return v("a") && !v("X1"); }, 1, ""},
-      // The parse stops after the first whole expression: "=" and a second
-      // colon end it there.
-      {"a=1 : b", [](const valeur_de& v) { return v("a") && v("b"); }, 1, ""},
-      {"a : b:c", [](const valeur_de& v) { return v("a") && v("b"); }, 1, ""},
+      // Blanks after the condition are no text left unread.
+      {"a   ", a, 0, ""},
+      {"<2> a : b  ", [](const valeur_de& v) { return v("a") && v("b"); }, 1, ""},
   };
   for (auto const& c : table) {
     encodage_teste t = encode(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0", "NS: 2 0 4"},
@@ -148,7 +147,7 @@ TEST(Encodage, ReceptivitiesAndGuards) {
 TEST(Encodage, ReceptivitiesThatSayMoreThanEqualOne) {
   const std::pair<const char*, bool> table[] = {
       {"=1", false}, {" =1 =1 ", false}, {"a=1", true},  {"x=10 or anything", true},
-      {"==1", true}, {"a=1 : b", false}, {"a", false},
+      {"==1", true}, {"a : b", false}, {"a", false},
   };
   for (auto const& [texte, note] : table) {
     encodage_teste t = encode(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0", "NS: 2 0 4"},
@@ -201,20 +200,32 @@ TEST(Encodage, Assertions) {
 }
 
 // Neither the "=1" rule nor the guarded form of the receptivities applies:
-// "=" and ":" only end the expression.
-TEST(Encodage, AssertionsAndActionConditionsAreParsedAsTheyStand) {
+// "=" and ":" are text that the condition leaves unread, which ends the run.
+TEST(EncodageDeathTest, AssertionsAndActionConditionsKeepNoRuleOfReceptivities) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   encodage_teste t = encode(gt_entrees(
       deux_etapes_a_b_e,
-      {"IS: 1 0 0 Action: 0 \"N\" : \"b=1\" 0 \"N\" : \"a : b\" EndAction:", "NS: 2 0 4"},
-      {"1 0 2 FR: (0) TO: (1) : \"a\""}, {"a=1", "b : e"}));
+      {"IS: 1 0 0 Action: 0 \"N\" : \"b=1\" 0 \"N\" : \"a : b\" 0 \"N\" : \"b  \" EndAction:",
+       "NS: 2 0 4"},
+      {"1 0 2 FR: (0) TO: (1) : \"a\""}, {"a ", "b and e"}));
   tpen_BDD_fichier& e = *t.e;
   bdd a = e.bdd_variable("a"), b = e.bdd_variable("b");
   EXPECT_EQ(e.assertion(0), a);
-  EXPECT_EQ(e.assertion(1), b);
-  EXPECT_EQ(e.assertion_generale, e.man()->Bdd_and(a, b));
-  EXPECT_EQ(e.bdd_cond_action(0, 0), b);
-  EXPECT_EQ(e.bdd_cond_action(0, 1), a);
+  EXPECT_EQ(e.assertion_generale, e.man()->Bdd_and(a, e.assertion(1)));
+  EXPECT_EQ(e.bdd_cond_action(0, 2), b);
   EXPECT_EQ(t.err, "");
+  const std::string fin = "\"\n\n  --> break compilation processing \\.\\.\\.\n\n$";
+  EXPECT_EXIT(e.bdd_cond_action(0, 0), ExitedWithCode(1),
+              "^ERROR about the step :\"1\":\n    action post-condition \"b=1\" is unknown "
+              "\\.\\.\\.\ntext after the condition is not read: \"=1" +
+                  fin);
+  EXPECT_EXIT(e.bdd_cond_action(0, 1), ExitedWithCode(1),
+              "is unknown \\.\\.\\.\ntext after the condition is not read: \": b" + fin);
+  lecture assertion = lit_texte(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0"}, {}, {"a=1"}));
+  ASSERT_EQ(assertion.code, 0);
+  EXPECT_EXIT(tpen_BDD_fichier refusee(assertion.g.get()), ExitedWithCode(1),
+              "^ERROR: the assertion :\"a=1\" has an uncorrect syntax!\ntext after the condition "
+              "is not read: \"=1\"\n  --> break compilation processing \\.\\.\\.\n\n$");
 
   // Read from the actions at each call, so the exported ones are seen too.
   e.export_etapes();

@@ -82,6 +82,87 @@ TEST(TarvekCompil, ConditionsThatDoNotParse) {
   }
 }
 
+// A condition is read to its end or refused, in both modes, and the text
+// left after a complete condition is named: "a=0" read as "a" would invert
+// the receptivity without a word. Receptivities and assertions are refused
+// by the encoding, before the compilation; action conditions by the
+// compilation of each mode.
+TEST(TarvekCompil, ConditionsReadToTheirEnd) {
+  std::string d = scratch_dir("tarvek_conditions_end");
+  const std::string entrees = "\"a\" : bool \"b\" : bool";
+  const std::vector<std::string> etapes(std::begin(deux_etapes), std::end(deux_etapes));
+  auto non_lu = [](const std::string& reste) {
+    return "text after the condition is not read: \"" + reste + "\"\n";
+  };
+  const std::string fin = "  --> break compilation processing ...\n\n";
+  auto recept = [&](const std::string& texte, const std::string& reste) {
+    return "ERROR: the receptivity :\"" + texte + "\" has an uncorrect syntax!\n" + non_lu(reste) +
+           fin;
+  };
+  auto action = [&](const std::string& etapes_action) {
+    return gt({"IS: 1 0 0 Action: 0 \"N\" : \"" + etapes_action + "\" EndAction:", "NS: 2 0 4"},
+              aller_retour("a", "not a"), entrees);
+  };
+  struct cas {
+    const char* nom;
+    std::string texte, err;
+    bool compile;  // refused by the compilation, after the mode's line
+  } const table[] = {
+      {"inverted first part", gt(etapes, aller_retour("a=0 :", "b"), entrees),
+       recept("a=0 ", "=0"), false},
+      {"two names in the first part", gt(etapes, aller_retour("b a :", "b"), entrees),
+       recept("b a ", "a"), false},
+      {"two names in the second part", gt(etapes, aller_retour("a : b a", "b"), entrees),
+       recept(" b a", "a"), false},
+      {"a second colon", gt(etapes, aller_retour("a : b:a", "b"), entrees),
+       recept(" b:a", ":a"), false},
+      {"=1 in a guarded part", gt(etapes, aller_retour("a=1 : b", "b"), entrees),
+       recept("a=1 ", "=1"), false},
+      {"unguarded", gt(etapes, aller_retour("a", "b not a"), entrees), recept("b not a", "not a"),
+       false},
+      {"brackets after the condition", gt(etapes, aller_retour("a ) (", "b"), entrees),
+       recept("a ) (", ") ("), false},
+      {"priority after the condition", gt(etapes, aller_retour("a <1>", "b"), entrees),
+       recept("a <1>", "<1>"), false},
+      {"assertion", gt(etapes, aller_retour("a", "b"), entrees, {"not (a and b) a"}),
+       "ERROR: the assertion :\"not (a and b) a\" has an uncorrect syntax!\n" + non_lu("a") + fin,
+       false},
+      {"action condition", action("b * a"),
+       "ERROR about the step :\"1\":\n    action post-condition \"b * a\" is unknown ...\n" +
+           non_lu("* a") + "\n" + fin,
+       true},
+  };
+  for (auto const& c : table) {
+    write_file(d + "/c.gt", c.texte);
+    for (std::string mode : {"", "-equational"}) {
+      run_result r = tarvek(d, mode.empty() ? std::vector<std::string>{"c.gt"}
+                                            : std::vector<std::string>{"c.gt", mode});
+      std::string annonce = mode.empty() ? par_situations : "EQU_MODE demande\n";
+      EXPECT_EQ(r.exit_code, 1) << c.nom << mode;
+      EXPECT_EQ(r.err, (c.compile ? annonce : "") + c.err) << c.nom << mode;
+    }
+  }
+  // Blanks after a condition, the priority prefix and the "=1" rule of an
+  // unguarded receptivity are kept.
+  const std::string egal_un = "WARNING: transition: \"t2\" has the receptivity \"b=1 a\", which "
+                              "holds \"=1\" and is read as the constant 1 !!!" + continue_;
+  const std::pair<std::string, std::string> gardes[] = {
+      {gt(etapes, aller_retour("<2> a : b  ", "b   "), entrees, {"not (a and b)  "}), ""},
+      {gt(etapes, aller_retour("a : ", "b=1 a"), entrees), egal_un},
+      {action("a  "), ""},
+  };
+  for (auto const& [texte, avertissement] : gardes) {
+    write_file(d + "/k.gt", texte);
+    for (std::string mode : {"", "-equational"}) {
+      run_result r = tarvek(d, mode.empty() ? std::vector<std::string>{"k.gt"}
+                                            : std::vector<std::string>{"k.gt", mode});
+      std::string annonce = mode.empty() ? par_situations : "EQU_MODE demande\n";
+      EXPECT_EQ(r.exit_code, 0) << texte << mode;
+      EXPECT_EQ(r.err, avertissement + annonce + pas_de_sortie) << texte << mode;
+    }
+  }
+}
+
 // Action conditions are parsed by the compilation itself, here the
 // equational one: an unbalanced one stops it like the others.
 TEST(TarvekCompil, UnbalancedActionCondition) {
