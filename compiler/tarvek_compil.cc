@@ -143,8 +143,9 @@ void tpen_BDD_fichier::cree_table_bdd_recept() {
 }
 
 // "A : B" is guarded; a part that gives 0 (an empty one among them) stands
-// for 1. Without a colon, any "=1" in the text makes the receptivity 1,
-// which stored files rely on; a text that says more is noted for a warning.
+// for 1, and one that says more than nothing is noted for a warning.
+// Without a colon, any "=1" in the text makes the receptivity 1, which
+// stored files rely on; a text that says more is noted for a warning.
 bdd tpen_BDD_fichier::receptivite(int t) {
   std::string const& texte = table_transitions[t].receptivite;
   int k = find(texte, ":");
@@ -154,17 +155,20 @@ bdd tpen_BDD_fichier::receptivite(int t) {
     return manager->Bdd_one();
   }
   table_gardes[t] = 1;
-  bdd a = partie_gardee(my_before(texte, k));
-  bdd b = partie_gardee(my_after(texte, k + 1));
+  bdd a = partie_gardee(t, my_before(texte, k));
+  bdd b = partie_gardee(t, my_after(texte, k + 1));
   return manager->Bdd_and(a, b);
 }
 
 // A part made of blanks only, as in "a : ", is an empty part: the parser
 // would take its blank for an unknown name and stop the compilation.
-bdd tpen_BDD_fichier::partie_gardee(std::string const& texte) {
-  bool blanc = texte.find_first_not_of(' ') == std::string::npos;
+bdd tpen_BDD_fichier::partie_gardee(int t, std::string const& texte) {
+  size_t debut = texte.find_first_not_of(' ');
+  bool blanc = debut == std::string::npos;
   bdd f = condition_receptivite(blanc ? std::string() : texte);
-  return est_zero(manager, f) ? manager->Bdd_one() : f;
+  if (!est_zero(manager, f)) return f;
+  if (!blanc) gardes_fausses.emplace(t, texte.substr(debut, texte.find_last_not_of(' ') + 1 - debut));
+  return manager->Bdd_one();
 }
 
 bdd tpen_BDD_fichier::condition_receptivite(std::string const& texte) {

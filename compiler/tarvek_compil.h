@@ -10,6 +10,7 @@
 #include <list>
 #include <memory>
 #include <ostream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ class tpen_BDD_fichier : public tpen_fichier {
   // The transitions whose receptivity holds "=1" beside other text and
   // was read as the constant 1 all the same.
   std::set<int> ens_ident_transitions_egal_un() const;
+  // The guarded transitions with a part that is not empty but always false,
+  // read as 1 like an empty one: the first such part of each, as written
+  // without its outer blanks.
+  std::map<int, std::string> parties_gardees_fausses() const;
   int transition_gardee(int t);
   bdd* ma_table_assertions();
   bdd assertion(int i);
@@ -93,7 +98,7 @@ class tpen_BDD_fichier : public tpen_fichier {
   void cree_table_bdd_recept();
   void cree_table_bdd_assertions();
   bdd receptivite(int t);
-  bdd partie_gardee(std::string const& texte);
+  bdd partie_gardee(int t, std::string const& texte);
   bdd condition_receptivite(std::string const& texte);
   // The indexes of the RE, FE and X variables of every step, and the step
   // of every RE or FE index: the search asks for them at every iteration,
@@ -113,6 +118,7 @@ class tpen_BDD_fichier : public tpen_fichier {
 
   variables_etapes index_etapes_;
   std::set<int> transitions_egal_un;
+  std::map<int, std::string> gardes_fausses;
   std::shared_ptr<const lectures_receptivites> lectures_;
 };
 

@@ -31,6 +31,10 @@ std::set<int> tpen_BDD_fichier::ens_ident_transitions_egal_un() const {
   return transitions_egal_un;
 }
 
+std::map<int, std::string> tpen_BDD_fichier::parties_gardees_fausses() const {
+  return gardes_fausses;
+}
+
 int tpen_BDD_fichier::transition_gardee(int t) {
   return t < 0 || t >= nombre_transitions ? 0 : table_gardes[t];
 }

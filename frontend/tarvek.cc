@@ -1,6 +1,6 @@
 // The driver: one compilation from the command line, from the .gt file to
 // the log, in the order of the road below; every error ends the run with its
-// message and exit code 1 (2 for a fatal error of the .gt scanner).
+// message and exit code 1.
 #include "tarvek.h"
 
 #include <cstdlib>
@@ -8,8 +8,10 @@
 #include <iostream>
 #include <list>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Stringpp.h"
 #include "bddpp.h"
@@ -189,16 +191,28 @@ static std::string sans_arguments(int* argc, char** argv) {
 // without the record of what it did.
 [[noreturn]] static void log_impossible(const noms_compilation& noms) { fichier_impossible(noms.log); }
 
-// The log is created before a missing input is reported, so that a failed
-// run never leaves the log of an earlier one behind.
-static void ouvre_fichiers(const noms_compilation& noms, std::ifstream& input, std::fstream& log) {
-  input.open(noms.input, std::ios::in);
-  log.open(noms.log, std::ios::out | std::ios::trunc);
+// The whole input is read before any file is written: a run whose input
+// cannot be read (missing, a folder, a read that fails part way) leaves no
+// file behind, and the scanner never meets a failing read.
+static void lit_entree(const noms_compilation& noms, std::istringstream& texte) {
+  std::ifstream input(noms.input, std::ios::in | std::ios::binary);
   if (!input) arrete_sur_message("file " + noms.input + " not found !" + fin_erreur);
+  std::string lu;
+  std::vector<char> bloc(1 << 16);
+  do {
+    input.read(bloc.data(), static_cast<std::streamsize>(bloc.size()));
+    lu.append(bloc.data(), static_cast<size_t>(input.gcount()));
+  } while (input);
+  if (input.bad()) arrete_sur_message("file " + noms.input + " cannot be read !" + fin_erreur);
+  texte.str(lu);
+}
+
+static void ouvre_log(const noms_compilation& noms, std::fstream& log) {
+  log.open(noms.log, std::ios::out | std::ios::trunc);
   if (!log.is_open()) log_impossible(noms);
 }
 
-static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::ifstream& input, std::fstream& log,
+static tpen_fichier* lit_grafcet(class_gt_parser& parser, std::istream& input, std::fstream& log,
                                  const noms_compilation& noms) {
   if (show_mode) std::cout << "PARSING" << std::flush;
   parser.lexer = new gtFlexLexer(&input, &log);
@@ -216,7 +230,8 @@ static void avertit(std::fstream& log, const std::string& texte) {
 
 // What the reader and the encoding kept although the file most likely meant
 // something else: a step's number written for its position in a FR: or TO:
-// list, a receptivity that the "=1" rule reads as 1 whatever else it says.
+// list, a receptivity that the "=1" rule reads as 1 whatever else it says,
+// a guarded part that is always false and read as 1 all the same.
 static void signale_lectures_douteuses(tpen_fichier& grafcet, tpen_BDD_fichier& encodage,
                                        std::fstream& log) {
   int n = grafcet.nbr_etapes();
@@ -231,6 +246,10 @@ static void signale_lectures_douteuses(tpen_fichier& grafcet, tpen_BDD_fichier& 
     avertit(log, "WARNING: transition: " + entre_guillemets(nom_transition(encodage, t)) +
                      " has the receptivity " + entre_guillemets(encodage.receptivite_transition(t)) +
                      ", which holds \"=1\" and is read as the constant 1 !!!" + fin_warning);
+  for (auto const& [t, partie] : encodage.parties_gardees_fausses())
+    avertit(log, "WARNING: transition: " + entre_guillemets(nom_transition(encodage, t)) +
+                     " has the guarded part " + entre_guillemets(partie) +
+                     ", which is always false and is read as 1 !!!" + fin_warning);
 }
 
 // Errors stop at the first failing check; the overlap warnings let the run
@@ -304,7 +323,7 @@ int main(int argc, char** argv) {
   // The parser keeps the scanner and the grafcet to the end of the run.
   static class_gt_parser parser;
   static g_chrono chrono;
-  static std::ifstream input;
+  static std::istringstream input;
   static std::fstream log;
   remet_options();
 
@@ -313,7 +332,8 @@ int main(int argc, char** argv) {
   if (optimisation_mode == 0) noarrange_mode = 1;
 
   chrono.Go();
-  ouvre_fichiers(noms, input, log);
+  lit_entree(noms, input);
+  ouvre_log(noms, log);
   tpen_fichier* grafcet = lit_grafcet(parser, input, log, noms);
   // Before the checks, so that a condition that does not parse is reported
   // first. Kept to the end of the run.

@@ -21,8 +21,7 @@ void fichier_impossible(const std::string& nom) {
 
 namespace {
 
-// A writer receives the target's stream, and for C the header's; both are
-// null for a target that its mode writes no file for.
+// A writer receives the target's stream, and for C the header's.
 typedef void (*ecrivain_cible)(const contexte_cibles& ctx, std::ostream* out, std::ostream* entete);
 
 struct cible_tarvek {
@@ -31,15 +30,17 @@ struct cible_tarvek {
   std::string noms_compilation::*fichier;
   std::string noms_compilation::*entete;  // the C header only
   ecrivain_cible par_situations;
-  ecrivain_cible equationnel;
-  bool fichier_equationnel;               // false: the equational mode writes no file
+  ecrivain_cible equationnel;  // null where the equational mode writes no file
+  // The target's name in the notice of a target that the equational mode
+  // does not write; null when it does.
+  const char* sans_equationnel;
 };
 
-void rien(const contexte_cibles&, std::ostream*, std::ostream*) {}
-
-// Shown in the box only: the run goes on without the file.
-void sc_equationnel(const contexte_cibles&, std::ostream*, std::ostream*) {
-  fl_show_Snotice("SC generation is incompatible with the equationnal compilation mode");
+// Shown in the box only: the run goes on without the file, which a file
+// left empty or a silent run would pass off as written.
+void incompatible_equationnel(const char* cible) {
+  fl_show_Snotice(std::string(cible) +
+                  " generation is incompatible with the equationnal compilation mode");
 }
 
 // The writers that take the target's stream and the cover method, and for
@@ -55,20 +56,19 @@ void ecrit_automate(const contexte_cibles& c, std::ostream* o, std::ostream*) {
 }
 
 const cible_tarvek table_cibles[] = {
-    {"-sc", &sc_mode, &noms_compilation::sc, nullptr, ecrit_fba<&FBA::SC_put>,
-     sc_equationnel, false},
+    {"-sc", &sc_mode, &noms_compilation::sc, nullptr, ecrit_fba<&FBA::SC_put>, nullptr, "SC"},
     {"-brimot", &brimot_mode, &noms_compilation::brimot, nullptr,
-     ecrit_fba<&FBA::BRIMOT_put>, ecrit_automate<&b_automaton::BRIMOT_put>, true},
+     ecrit_fba<&FBA::BRIMOT_put>, nullptr, "BRIMOT"},
     {"-esterel", &esterel_mode, &noms_compilation::esterel, nullptr,
-     ecrit_fba<&FBA::ESTEREL_put>, ecrit_automate<&b_automaton::ESTEREL_put>, true},
+     ecrit_fba<&FBA::ESTEREL_put>, ecrit_automate<&b_automaton::ESTEREL_put>, nullptr},
     {"-lustre", &lustre_mode, &noms_compilation::lustre, nullptr,
-     ecrit_fba<&FBA::LUSTRE_put>, ecrit_automate<&b_automaton::LUSTRE_put>, true},
+     ecrit_fba<&FBA::LUSTRE_put>, ecrit_automate<&b_automaton::LUSTRE_put>, nullptr},
     {"-blif", &blif_mode, &noms_compilation::blif, nullptr, ecrit_fba<&FBA::BLIF_put>,
-     ecrit_automate<&b_automaton::BLIF_put>, true},
+     ecrit_automate<&b_automaton::BLIF_put>, nullptr},
     {"-vune", &vune_mode, &noms_compilation::vune, nullptr, ecrit_fba<&FBA::VUNE_put>,
-     ecrit_automate<&b_automaton::VUNE_put>, true},
+     ecrit_automate<&b_automaton::VUNE_put>, nullptr},
     {"-intern", &internal_mode, &noms_compilation::fba, nullptr, ecrit_fba<&FBA::FBA_put>,
-     rien, false},
+     nullptr, "FBA"},
     {"-c", &c_mode, &noms_compilation::c, &noms_compilation::h,
      [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
        c.fba->c_put(*o, *h, c.methode);
@@ -76,7 +76,7 @@ const cible_tarvek table_cibles[] = {
      [](const contexte_cibles& c, std::ostream* o, std::ostream* h) {
        c.automate->C_put(*o, *h, c.methode, c.module);
      },
-     true},
+     nullptr},
     {"-ino", &ino_mode, &noms_compilation::ino, nullptr,
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
        c.fba->ino_put_grafcet(*o, c.methode, c.evenements);
@@ -84,7 +84,7 @@ const cible_tarvek table_cibles[] = {
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
        c.automate->INO_put_grafcet(*o, c.methode, c.module, c.evenements);
      },
-     true},
+     nullptr},
     // The equational writer takes the Altera switch where the others take
     // the cover method.
     {"-vhdl", &vhdl_mode, &noms_compilation::vhdl, nullptr,
@@ -94,16 +94,14 @@ const cible_tarvek table_cibles[] = {
      [](const contexte_cibles& c, std::ostream* o, std::ostream*) {
        c.automate->VHDL_put(*o, altera_mode, c.module);
      },
-     true},
+     nullptr},
     {"-doc", &doc_mode, &noms_compilation::doc, nullptr, ecrit_fba<&FBA::DOC_put>,
-     ecrit_automate<&b_automaton::DOC_put>, true},
+     ecrit_automate<&b_automaton::DOC_put>, nullptr},
 };
 
 ecrivain_cible ecrivain_du_mode(const cible_tarvek& c) {
   return equ_mode ? c.equationnel : c.par_situations;
 }
-
-bool fichier_du_mode(const cible_tarvek& c) { return !equ_mode || c.fichier_equationnel; }
 
 }  // namespace
 
@@ -112,11 +110,11 @@ std::unique_ptr<fichier_cible> ecrit_cibles(const contexte_cibles& ctx,
   std::unique_ptr<fichier_cible> doc;
   for (auto const& c : table_cibles) {
     if (!*c.flag) continue;
-    ecrivain_cible ecrit = ecrivain_du_mode(c);
-    if (!fichier_du_mode(c)) {
-      ecrit(ctx, nullptr, nullptr);
+    if (equ_mode && c.sans_equationnel) {
+      incompatible_equationnel(c.sans_equationnel);
       continue;
     }
+    ecrivain_cible ecrit = ecrivain_du_mode(c);
     auto out = std::make_unique<fichier_cible>(noms.*c.fichier);
     std::unique_ptr<fichier_cible> entete;
     if (c.entete) entete = std::make_unique<fichier_cible>(noms.*c.entete);

@@ -11,9 +11,9 @@
 
 namespace {
 
-// A target whose mode writes no file (the sc netlist and the state-change
-// file of the equational mode, its empty BRIMOT file) has no names to
-// check; nor has the documentation, which a human reads.
+// A target whose mode writes no file (the sc netlist, the BRIMOT file and
+// the state-change file in the equational mode) has no names to check; nor
+// has the documentation, which a human reads.
 struct verif_cible {
   int* flag;
   bool equationnel;  // its equational mode writes names too

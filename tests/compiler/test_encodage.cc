@@ -4,6 +4,7 @@
 // action conditions and the text of a BDD.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "encodage_test.h"
@@ -156,6 +157,24 @@ TEST(Encodage, ReceptivitiesThatSayMoreThanEqualOne) {
     ASSERT_TRUE(t.e) << texte;
     EXPECT_EQ(t.e->ens_ident_transitions_egal_un(), note ? std::set<int>{1} : std::set<int>{})
         << texte;
+  }
+}
+
+// A guarded part that gives 0 is read as 1; one that is not empty is noted
+// for the driver's warning, the first of the transition only.
+TEST(Encodage, GuardedPartsAlwaysFalse) {
+  const std::pair<const char*, const char*> table[] = {
+      {"a : 0", "0"},   {"0 : 0", "0"}, {" a and not a  : b", "a and not a"}, {"a : X1 xor X1", "X1 xor X1"},
+      {" : ", nullptr}, {"a :", nullptr}, {"0", nullptr}, {"a : b", nullptr},
+  };
+  for (auto const& [texte, partie] : table) {
+    encodage_teste t = encode(gt_entrees(deux_etapes_a_b_e, {"IS: 1 0 0", "NS: 2 0 4"},
+                                         {"1 0 2 FR: (0) TO: (1) : \"a\"",
+                                          "5 0 6 FR: (1) TO: (0) : \"" + std::string(texte) + "\""}));
+    ASSERT_TRUE(t.e) << texte;
+    std::map<int, std::string> attendu;
+    if (partie) attendu[1] = partie;
+    EXPECT_EQ(t.e->parties_gardees_fausses(), attendu) << texte;
   }
 }
 

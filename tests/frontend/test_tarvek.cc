@@ -81,28 +81,31 @@ TEST(Tarvek, EveryTargetOptionEndsWell) {
     bool montre = std::count(options.begin(), options.end(), "-show") > 0;
     EXPECT_EQ(r.out.find("\nGENERATION\n") != std::string::npos, montre) << quoi;
   }
-  // The equational mode has no .fba file to write.
-  run_result e = tarvek(d, {"g.gt", "-intern", "-equational"});
-  EXPECT_EQ(e.exit_code, 0);
-  EXPECT_EQ(e.err, "EQU_MODE demande\n");
 }
 
-// The equational mode writes no sc netlist, only says so, and creates its
-// BRIMOT file empty, its writer saying it has nothing to write; neither
-// stops the run.
-TEST(Tarvek, EquationalTargetsWithoutText) {
+// The equational mode writes no sc netlist, BRIMOT file or state-change
+// file: each target asked for says so, touches no file of its name, and the
+// run goes on with the other targets.
+TEST(Tarvek, EquationalTargetsWithoutFile) {
   std::string d = scratch_dir("tarvek_equ_targets");
   write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
   write_file(d + "/g.brm", "earlier run");
-  run_result r = tarvek(d, {"g.gt", "-equational", "-sc", "-brimot", "-intern"});
+  auto notice = [](const std::string& cible) {
+    return cible + " generation is incompatible with the equationnal compilation mode\n";
+  };
+  run_result r = tarvek(d, {"g.gt", "-equational", "-intern", "-c", "-sc", "-brimot"});
   EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.err,
-            "EQU_MODE demande\nSC generation is incompatible with the equationnal compilation mode\n"
-            "to do !\n");
+  EXPECT_EQ(r.err, "EQU_MODE demande\n" + notice("SC") + notice("BRIMOT") + notice("FBA"));
   EXPECT_FALSE(file_exists(d + "/g.sc"));
   EXPECT_FALSE(file_exists(d + "/g.fba"));
-  EXPECT_TRUE(file_exists(d + "/g.brm"));
-  EXPECT_EQ(read_file(d + "/g.brm"), "");
+  EXPECT_EQ(read_file(d + "/g.brm"), "earlier run");
+  EXPECT_NE(read_file(d + "/g.c"), "");
+  for (auto const* cible : {"-brimot", "-intern"}) {
+    run_result seule = tarvek(d, {"g.gt", cible, "-equational"});
+    EXPECT_EQ(seule.exit_code, 0) << cible;
+    EXPECT_EQ(seule.err, "EQU_MODE demande\n" + notice(cible == std::string("-brimot") ? "BRIMOT" : "FBA"))
+        << cible;
+  }
 }
 
 // A target file that cannot be created ends the run with its name, after
@@ -110,13 +113,15 @@ TEST(Tarvek, EquationalTargetsWithoutText) {
 TEST(Tarvek, TargetFileThatCannotBeWritten) {
   std::string d = scratch_dir("tarvek_target_unwritable");
   write_file(d + "/g.gt", gt({"IS: 1 0 0"}, {}));
-  std::filesystem::create_directory(d + "/g.brm");
-  run_result r = tarvek(d, {"g.gt", "-equational", "-brimot"});
+  std::filesystem::create_directory(d + "/g.c");
+  run_result r = tarvek(d, {"g.gt", "-equational", "-c"});
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "EQU_MODE demande\nfile g.brm cannot be written !" + casse);
+  EXPECT_EQ(r.err, "EQU_MODE demande\nfile g.c cannot be written !" + casse);
   EXPECT_EQ(read_file(d + "/g.log").find("CPU computing time"), std::string::npos);
 }
 
+// A run whose input cannot be read writes no file, and leaves the log of an
+// earlier run as it was.
 TEST(Tarvek, FileNames) {
   std::string d = scratch_dir("tarvek_names");
   struct cas {
@@ -126,28 +131,32 @@ TEST(Tarvek, FileNames) {
       {"b.gt", "b.gt", "b.log"},
       {"c.gt.bak", "c.gt", "c.log"},
       {"x.GT", "x.GT.gt", "x.GT.log"},
+      {"-x", "-x.gt", "-x.log"},
   };
   for (auto const& c : table) {
     run_result r = tarvek(d, {c.nom});
     EXPECT_EQ(r.exit_code, 1) << c.nom;
     EXPECT_EQ(r.err, "file " + c.entree + " not found !" + casse) << c.nom;
-    EXPECT_TRUE(file_exists(d + "/" + c.log)) << c.nom;
+    EXPECT_FALSE(file_exists(d + "/" + c.log)) << c.nom;
   }
+  EXPECT_TRUE(std::filesystem::is_empty(d));
   write_file(d + "/old.log", "an earlier run\n");
-  tarvek(d, {"old.gt"});
-  EXPECT_EQ(read_file(d + "/old.log"), "");
+  tarvek(d, {"old.gt", "-c"});
+  EXPECT_EQ(read_file(d + "/old.log"), "an earlier run\n");
 }
 
-// The base name stops at the first ".gt", a directory here: reading it fails
-// inside the scanner, whose fatal error ends the run with code 2.
-TEST(Tarvek, ScannerFatalError) {
-  std::string d = scratch_dir("tarvek_fatal");
+// The base name stops at the first ".gt", a folder here: it is opened but
+// cannot be read, and the run ends as for a missing file, before any file
+// is written.
+TEST(Tarvek, InputThatCannotBeRead) {
+  std::string d = scratch_dir("tarvek_unreadable");
   std::filesystem::create_directories(d + "/dir.gt");
   write_file(d + "/dir.gt/x.gt", gt({"IS: 1 0 0"}, {}));
-  run_result r = tarvek(d, {"dir.gt/x.gt"});
-  EXPECT_EQ(r.exit_code, 2);
-  EXPECT_EQ(r.err, "input in flex scanner failed\n");
-  EXPECT_TRUE(file_exists(d + "/dir.log"));
+  run_result r = tarvek(d, {"dir.gt/x.gt", "-c"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "file dir.gt cannot be read !" + casse);
+  EXPECT_FALSE(file_exists(d + "/dir.log"));
+  EXPECT_FALSE(file_exists(d + "/dir.c"));
 }
 
 TEST(Tarvek, LogThatCannotBeWritten) {
@@ -287,6 +296,49 @@ TEST(Tarvek, WarningsOnWhatTheReaderDropsOrReadsAsOne) {
     EXPECT_EQ(p.err.rfind(annonce, 0), 0u) << p.err;
     EXPECT_EQ(read_file(d + "/w/g.log").rfind(avertissements, 0), 0u);
     for (auto const* f : {"/g.c", "/g.h", "/g.lus", "/g.blif"}) {
+      EXPECT_NE(read_file(d + "/p" + f), "") << f;
+      EXPECT_EQ(read_file(d + "/w" + f), read_file(d + "/p" + f)) << f << " " << equationnel;
+    }
+  }
+}
+
+// A guarded part that is always false is read as 1, as an empty part is;
+// one that says more than nothing is told once per transition, on the error
+// stream and in the log, in both modes, and the files are those of the
+// grafcet with the part left empty.
+TEST(Tarvek, WarningOnAGuardedPartAlwaysFalse) {
+  std::string d = scratch_dir("tarvek_garde_fausse");
+  const std::vector<std::string> etapes = {"IS: 1 0 0", "NS: 2 0 4", "NS: 3 0 8"};
+  const std::string entrees = "\"start\" : bool \"stop\" : bool";
+  auto grafcet = [&](const std::string& dossier, const std::vector<std::string>& recept) {
+    std::filesystem::create_directories(d + dossier);
+    write_file(d + dossier + "/g.gt",
+               gt(etapes,
+                  {"1 1 2 FR: (0) TO: (1) : \"" + recept[0] + "\"",
+                   "2 1 6 FR: (1) TO: (2) : \"" + recept[1] + "\"",
+                   "3 1 10 FR: (2) TO: (0) : \"" + recept[2] + "\""},
+                  entrees));
+  };
+  grafcet("/w", {"start : 0", " stop and not stop  : stop", "0 : 0"});
+  grafcet("/p", {"start :", ": stop", " : "});
+  auto fausse = [](const char* t, const char* partie) {
+    return "WARNING: transition: \"" + std::string(t) + "\" has the guarded part \"" + partie +
+           "\", which is always false and is read as 1 !!!" + continue_;
+  };
+  const std::string avertissements =
+      fausse("t1", "0") + fausse("t2", "stop and not stop") + fausse("t3", "0");
+  for (bool equationnel : {false, true}) {
+    std::vector<std::string> args = {"g.gt", "-c", "-blif"};
+    if (equationnel) args.push_back("-equational");
+    run_result w = tarvek(d + "/w", args);
+    run_result p = tarvek(d + "/p", args);
+    EXPECT_EQ(w.exit_code, 0);
+    EXPECT_EQ(p.exit_code, 0);
+    EXPECT_EQ(p.err, equationnel ? "EQU_MODE demande\n" : par_situations);
+    EXPECT_EQ(w.err, avertissements + p.err);
+    EXPECT_EQ(read_file(d + "/w/g.log").rfind(avertissements, 0), 0u);
+    EXPECT_EQ(read_file(d + "/p/g.log").find("WARNING"), std::string::npos);
+    for (auto const* f : {"/g.c", "/g.h", "/g.blif"}) {
       EXPECT_NE(read_file(d + "/p" + f), "") << f;
       EXPECT_EQ(read_file(d + "/w" + f), read_file(d + "/p" + f)) << f << " " << equationnel;
     }

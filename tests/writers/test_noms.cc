@@ -205,7 +205,7 @@ TEST(NomsCibles, OneTablePerTarget) {
       {"-vune", false, ch({"go"}), ""},
       {"-brimot", false, ch({"a", "not"}),
        refus("BRIMOT", "not", entree("not"), reserve("BRIMOT"))},
-      {"-brimot", true, ch({"a", "not"}), ""},  // the equational file stays empty
+      {"-brimot", true, ch({"a", "not"}), ""},  // no BRIMOT file in the equational mode
       {"-sc", false, ch({"a:b"}), refus("sc", "a:b", entree("a:b"), "it is not a name of sc")},
       {"-sc", false, ch({"a.b"}), ""},
       {"-sc", true, ch({"a:b"}), ""},  // no netlist in the equational mode
