@@ -6,12 +6,16 @@
 // has covered so far and of the functions returned; the disjoint and
 // reduced covers make none.
 //
-// The search of the prime implicants still follows the ternary tree, whose
+// The search of the prime implicants follows the ternary tree, whose
 // leaves can outnumber the primes exponentially (an or of n variables
 // offers 2^n - 1 cubes for n primes): the order of the primes depends on
 // every cube offered before them. Its cost per leaf is what is lowered
-// here, and a subtree met with nothing to replace is taken once per
-// function.
+// here, a subtree met with nothing to replace is taken once per function,
+// and a threshold (at least m of n literals, times a cube) met that way
+// gives its primes in the walk's order without being walked. A tree that
+// would still offer more cubes than the manager's bound is not walked:
+// its primes come by the usual recursion, in the order in which the walk
+// offers their cubes, and the manager keeps a note of it.
 #include "bddpp_int.h"
 
 void bddpp_manager::Bdd_set_lean_covers(int on) { store->lean_covers = on != 0; }
@@ -272,6 +276,164 @@ struct cube_copy {
   std::vector<uint64_t> more;
 };
 
+// Functions of the form T . C: at least `need` of the literals of L true
+// (a threshold, any polarities; the or of L at need 1, its and at need
+// |L|) and every literal of the cube C, L and C on distinct variables. A
+// cube alone, the constant true included, is kept with need 0 and no L;
+// otherwise 0 < need < |L|, and L, C and need are the function's own: C is
+// what every prime holds, L what some do. Found from the nodes bottom up,
+// making none: below a variable v, either one cofactor is false (v is a
+// literal of C) or both cofactors are forms with the same L and C whose
+// needs differ by one (v joins L, positive when its then cofactor needs
+// less), a cube standing for T(0; L) . C and for T(|L|; L) . (C - L).
+class threshold_forms {
+ public:
+  explicit threshold_forms(size_t words) : words(words) { add(0); }
+
+  // The form of f, not false, or -1.
+  int32_t of(fn f) {
+    if (f.is_one()) return 0;
+    if (int32_t* known = ids.find(f.key())) return *known;
+    int32_t i = bdd_engine::index(f.n);
+    fn hi = f.high(), lo = f.low();
+    int32_t r = -1;
+    if (hi.is_zero() || lo.is_zero()) {
+      int32_t k = of(hi.is_zero() ? lo : hi);
+      if (k >= 0) {
+        r = add(needs[k]);
+        std::copy(row(k, 0), row(k, 4), row(r, 0));
+        set_bit(row(r, hi.is_zero() ? 3 : 2), i);
+      }
+    } else {
+      int32_t a = of(hi);
+      int32_t b = a < 0 ? -1 : of(lo);
+      if (b >= 0) r = join(i, a, b);
+    }
+    ids.put(f.key(), r);
+    return r;
+  }
+
+  // The number of literals of L.
+  int32_t width(int32_t k) { return count(row(k, 0)) + count(row(k, 1)); }
+
+  // Calls put(pos, neg) for each prime of form k behind the cube (pos,
+  // neg), in the order of the ternary tree's walk (see implicant_search).
+  template <typename Put>
+  void for_each_prime(int32_t k, uint64_t const* pos, uint64_t const* neg, Put put) {
+    std::vector<std::pair<int32_t, bool>> literals;
+    for (size_t w = 0; w < words; ++w)
+      for (uint64_t bits = row(k, 0)[w] | row(k, 1)[w]; bits; bits &= bits - 1) {
+        auto i = static_cast<int32_t>(w * 64 + __builtin_ctzll(bits));
+        literals.push_back({i, has_bit(row(k, 0), i)});
+      }
+    std::vector<uint64_t> cube(2 * words);
+    for (size_t w = 0; w < words; ++w) {
+      cube[w] = pos[w] | row(k, 2)[w];
+      cube[words + w] = neg[w] | row(k, 3)[w];
+    }
+    choose(literals, 0, needs[k], cube, put);
+  }
+
+ private:
+  // The primes hold `left` more literals of L from t on: the literal
+  // first where a positive literal is taken, last where a negative one is.
+  template <typename Put>
+  void choose(std::vector<std::pair<int32_t, bool>> const& literals, size_t t, int32_t left,
+              std::vector<uint64_t>& cube, Put& put) {
+    if (left == 0) {
+      put(cube.data(), cube.data() + words);
+      return;
+    }
+    if (literals.size() - t < static_cast<size_t>(left)) return;
+    int32_t i = literals[t].first;
+    bool positive = literals[t].second;
+    uint64_t* half = cube.data() + (positive ? 0 : words);
+    if (!positive) choose(literals, t + 1, left, cube, put);
+    set_bit(half, i);
+    choose(literals, t + 1, left - 1, cube, put);
+    clear_bit(half, i);
+    if (positive) choose(literals, t + 1, left, cube, put);
+  }
+
+  // Rows of form k: 0 and 1 the positive and negative literals of L, 2 and
+  // 3 those of C.
+  uint64_t* row(int32_t k, int r) { return &rows[(4 * static_cast<size_t>(k) + r) * words]; }
+  int32_t add(int32_t need) {
+    needs.push_back(need);
+    rows.resize(rows.size() + 4 * words, 0);
+    return static_cast<int32_t>(needs.size() - 1);
+  }
+  int32_t count(uint64_t const* r) {
+    int32_t c = 0;
+    for (size_t w = 0; w < words; ++w) c += __builtin_popcountll(r[w]);
+    return c;
+  }
+  bool pure(int32_t k) { return width(k) == 0; }
+  // Whether the cube of rows (p, n) equals that of rows (q, r) with the
+  // rows (s, t) added.
+  bool equal_with(uint64_t const* p, uint64_t const* n, uint64_t const* q, uint64_t const* r, uint64_t const* s,
+                  uint64_t const* t) {
+    for (size_t w = 0; w < words; ++w)
+      if (p[w] != (q[w] | s[w]) || n[w] != (r[w] | t[w])) return false;
+    return true;
+  }
+
+  // The form of (v at index i, then a, else b), both not false, or -1.
+  int32_t join(int32_t i, int32_t a, int32_t b) {
+    std::vector<uint64_t> none(words, 0), one(2 * words, 0);
+    int32_t l = -1, c = -1;  // forms whose L, whose C the result takes
+    int32_t hi_need = 0, lo_need = 0;
+    bool pa = pure(a), pb = pure(b);
+    if (!pa && !pb) {
+      if (!equal_with(row(a, 0), row(a, 1), row(b, 0), row(b, 1), none.data(), none.data()) ||
+          !equal_with(row(a, 2), row(a, 3), row(b, 2), row(b, 3), none.data(), none.data()))
+        return -1;
+      l = c = a;
+      hi_need = needs[a];
+      lo_need = needs[b];
+    } else if (pa != pb) {
+      int32_t cube = pa ? a : b, other = pa ? b : a;
+      int32_t cube_need;
+      if (equal_with(row(cube, 2), row(cube, 3), row(other, 2), row(other, 3), none.data(), none.data()))
+        cube_need = 0;
+      else if (equal_with(row(cube, 2), row(cube, 3), row(other, 2), row(other, 3), row(other, 0), row(other, 1)))
+        cube_need = width(other);
+      else
+        return -1;
+      l = c = other;
+      hi_need = pa ? cube_need : needs[other];
+      lo_need = pa ? needs[other] : cube_need;
+    } else {
+      // Two cubes, one the other and a literal w: (v or w) . C, either way.
+      int32_t small = count(row(a, 2)) + count(row(a, 3)) < count(row(b, 2)) + count(row(b, 3)) ? a : b;
+      int32_t big = small == a ? b : a;
+      for (size_t w = 0; w < words; ++w) {
+        one[w] = row(big, 2)[w] & ~row(small, 2)[w];
+        one[words + w] = row(big, 3)[w] & ~row(small, 3)[w];
+      }
+      if (count(one.data()) + count(one.data() + words) != 1 ||
+          !equal_with(row(big, 2), row(big, 3), row(small, 2), row(small, 3), one.data(), one.data() + words))
+        return -1;
+      c = small;
+      hi_need = small == a ? 0 : 1;
+      lo_need = 1 - hi_need;
+    }
+    bool positive = hi_need + 1 == lo_need;
+    if (!positive && lo_need + 1 != hi_need) return -1;
+    int32_t r = add(positive ? lo_need : hi_need);
+    if (l >= 0) std::copy(row(l, 0), row(l, 2), row(r, 0));
+    else std::copy(one.begin(), one.end(), row(r, 0));
+    std::copy(row(c, 2), row(c, 4), row(r, 2));
+    set_bit(row(r, positive ? 0 : 1), i);
+    return r;
+  }
+
+  size_t words;
+  std::vector<int32_t> needs;
+  std::vector<uint64_t> rows;
+  word_table<int32_t> ids;
+};
+
 // The ternary tree of the prime implicants, one node per function (the
 // subtree of a function is the same wherever it is met), walked in the
 // tree's order: then child, else child, consensus child. Each true leaf
@@ -297,16 +459,26 @@ struct cube_copy {
 // variable.
 class implicant_search {
  public:
-  implicant_search(bddpp_manager* m, bdd const& f) : m(m), list(m->nbr_variables()) {
+  implicant_search(bddpp_manager* m, bdd const& f, uint64_t bound)
+      : m(m), list(m->nbr_variables()), forms(list.words), bound(bound) {
     nodes.push_back({m->Bdd_zero(), -1, {0, 0, 0}, true});
     nodes.push_back({m->Bdd_one(), -1, {0, 0, 0}, true});
     path.assign(2 * list.words, 0);
     top = key_of(f);
   }
 
-  void run(bdd_cubes& primes) {
+  // The primes in the walk's order, or false when the walk would offer
+  // more cubes than the bound: when the tree does even with its thresholds
+  // taken alone, without walking, or as soon as the walk passes the bound.
+  // A tree within the bound is walked as it always was.
+  bool run(bdd_cubes& primes) {
     candidates.emplace_back();
-    walk(top, 0);
+    try {
+      if (offers(top, true) > bound) return false;
+      walk(top, 0, true);
+    } catch (too_many const&) {
+      return false;
+    }
     bdd_cubes const& all = primes_of(top);
     size_t stride = 2 * list.words;
     auto before = [stride](uint64_t const* a, uint64_t const* b) {
@@ -317,6 +489,29 @@ class implicant_search {
     std::sort(sorted.begin(), sorted.end(), before);
     for (size_t k = 0; k < list.size(); ++k)
       if (std::binary_search(sorted.begin(), sorted.end(), list.pos(k), before)) primes.push_back(list, k);
+    return true;
+  }
+
+  // The primes in the order in which the walk offers their cubes: at the
+  // first variable where two differ, the positive literal, then the
+  // negative one, then none.
+  void run_by_cubes(bdd_cubes& primes) {
+    bdd_cubes const& all = primes_of(top);
+    size_t words = list.words;
+    auto before = [words](uint64_t const* a, uint64_t const* b) {
+      for (size_t w = 0; w < words; ++w) {
+        uint64_t differ = (a[w] ^ b[w]) | (a[words + w] ^ b[words + w]);
+        if (!differ) continue;
+        uint64_t bit = differ & (~differ + 1);
+        auto rank = [&](uint64_t const* c) { return (c[w] & bit) ? 0 : (c[words + w] & bit) ? 1 : 2; };
+        return rank(a) < rank(b);
+      }
+      return false;
+    };
+    std::vector<uint64_t const*> sorted;
+    for (size_t k = 0; k < all.size(); ++k) sorted.push_back(all.pos(k));
+    std::sort(sorted.begin(), sorted.end(), before);
+    for (uint64_t const* c : sorted) primes.push_back(c, c + words);
   }
 
  private:
@@ -379,20 +574,26 @@ class implicant_search {
     nodes[k].expanded = true;
   }
 
-  // k: the function below the path; depth: the candidates of the path.
-  void walk(int32_t k, size_t depth) {
+  // k: the function below the path; depth: the candidates of the path;
+  // safe: no later cube of the walk can replace an entry below the path
+  // (see walk_alone).
+  void walk(int32_t k, size_t depth, bool safe) {
     if (k == 1) {
       offer(depth);
       return;
     }
     if (k == 0) return;
     if (candidates[depth].listed.empty() && candidates[depth].tail == list.size())
-      walk_alone(k, depth);
+      walk_alone(k, depth, safe);
     else
-      walk_children(k, depth);
+      walk_children(k, depth, safe);
   }
 
-  void walk_children(int32_t k, size_t depth) {
+  // A cube that lacks the literal of a variable of the path and replaces an
+  // entry below it comes from the consensus child of that variable's node,
+  // the only later child that does not hold the opposite literal: the path
+  // is safe where each of those consensus children is false.
+  void walk_children(int32_t k, size_t depth, bool safe) {
     expand(k);
     int32_t i = nodes[k].index;
     int32_t then_k = nodes[k].child[0], else_k = nodes[k].child[1], cons_k = nodes[k].child[2];
@@ -401,22 +602,23 @@ class implicant_search {
     // What the then child appends holds the top variable positive: the else
     // child need not look at it.
     size_t before_then = list.size();
+    bool below_safe = safe && cons_k == 0;
     set_bit(pos, i);
-    branch(then_k, depth, 0, i, before_then);
+    branch(then_k, depth, 0, i, before_then, below_safe);
     clear_bit(pos, i);
     set_bit(neg, i);
-    branch(else_k, depth, list.words, i, before_then);
+    branch(else_k, depth, list.words, i, before_then, below_safe);
     clear_bit(neg, i);
-    walk(cons_k, depth);
+    walk(cons_k, depth, safe);
   }
 
   // A child below the literal at index i (in the half of the rows given,
   // see keep_holding): a true leaf needs only the first candidate.
-  void branch(int32_t k, size_t depth, size_t half, int32_t i, size_t end) {
+  void branch(int32_t k, size_t depth, size_t half, int32_t i, size_t end, bool safe) {
     if (k == 0) return;
     if (k != 1) {
       keep_holding(depth, half, i, end);
-      walk(k, depth + 1);
+      walk(k, depth + 1, safe);
       return;
     }
     candidates_of const& from = candidates[depth];
@@ -431,11 +633,54 @@ class implicant_search {
 
   // Without a candidate, the subtree meets only what it appends itself:
   // the same entries behind any path, kept once per function.
-  void walk_alone(int32_t k, size_t depth) {
-    if (alone.size() <= static_cast<size_t>(k)) alone.resize(nodes.size());
+  //
+  // A threshold times a cube (threshold_forms) met this way on a safe path
+  // appends its primes alone, in the order that its walk would leave them:
+  // the entries it would add besides are no primes, and no later cube can
+  // replace one, so that no later cube lands elsewhere for their absence.
+  // The entries kept for such a subtree then serve again on safe paths only.
+  //
+  // Why the order: let T . C be at least `need` of the literals L and
+  // the cube C. At a node of an L variable the then and else children are
+  // the function with that literal true (one less needed) and false, and
+  // the consensus, their conjunction, equals the child with the literal
+  // false; at a C variable the other children are false. A path thus says
+  // true, false or nothing of each literal of L in index order, and ends
+  // on a true leaf when `need` are true. Its cube is (S, N): S the
+  // literals said true, |S| = need, N those said false, all before the
+  // last of S. An entry within the prime S (holding its literals) holds S
+  // and no other literal of L said true, |S| being need: its true set is
+  // S, and a cube that replaces it holds no more than it and is an
+  // implicant, so has S as well. The prime S, offered after every (S, N)
+  // with N not empty (these say false where S says nothing), replaces the
+  // first entry with true set S, made when the first of them came: the
+  // path that says false wherever it can before the last of S, no entry
+  // with true set S being there before. Two such paths of primes S and S'
+  // part at the first literal of L in one prime and not in the other
+  // (before both ends: past its end a path holds need literals true, so
+  // the other would hold them too), one saying true and the other false;
+  // true comes first on a positive literal (the then child), false first
+  // on a negative one. So the primes stand in the lexicographic order of
+  // the key that has, for each variable of L in index order, 0 where (the
+  // prime holds the literal) equals (the literal is positive), else 1;
+  // with positive literals, that of the primes' index sets.
+  void walk_alone(int32_t k, size_t depth, bool safe) {
+    if (alone.size() <= static_cast<size_t>(k)) {
+      alone.resize(nodes.size());
+      alone_shortened.resize(nodes.size());
+    }
     uint64_t* pos = path.data();
     uint64_t* neg = pos + list.words;
-    if (bdd_cubes const* known = alone[k].get()) {
+    if (safe) {
+      int32_t form = forms.of(fn_of(nodes[k].f));
+      if (form >= 0 && forms.width(form) > 0) {
+        forms.for_each_prime(form, pos, neg, [&](uint64_t const* p, uint64_t const* n) { list.push_back(p, n); });
+        ++shortened;
+        return;
+      }
+    }
+    if (bdd_cubes const* known = alone[k].get(); known && (safe || !alone_shortened[k])) {
+      count(known->size());
       std::vector<uint64_t>& entry = scratch;
       entry.resize(2 * list.words);
       for (size_t j = 0; j < known->size(); ++j) {
@@ -448,7 +693,9 @@ class implicant_search {
       return;
     }
     size_t start = list.size();
-    walk_children(k, depth);
+    uint64_t shortened_before = shortened;
+    walk_children(k, depth, safe);
+    if (alone[k]) return;
     auto made = std::make_unique<bdd_cubes>(list.nbr_var);
     for (size_t j = start; j < list.size(); ++j) {
       cube_copy e(list, j);
@@ -458,8 +705,12 @@ class implicant_search {
       }
       made->push_back(e.pos(), e.neg());
     }
-    if (alone.size() <= static_cast<size_t>(k)) alone.resize(nodes.size());
+    if (alone.size() <= static_cast<size_t>(k)) {
+      alone.resize(nodes.size());
+      alone_shortened.resize(nodes.size());
+    }
     alone[k] = std::move(made);
+    alone_shortened[k] = shortened != shortened_before;
   }
 
   // The candidates of the path one literal longer: those of depth whose
@@ -479,6 +730,7 @@ class implicant_search {
   }
 
   void offer(size_t depth) {
+    count(1);
     candidates_of const& holding = candidates[depth];
     place(!holding.listed.empty() ? holding.listed.front() : holding.tail);
   }
@@ -496,6 +748,55 @@ class implicant_search {
     list.push_back(pos, neg);
   }
 
+  struct too_many {};
+
+  // The cubes that the tree below node k offers where every threshold met
+  // on a safe path offers none (as walk_alone takes it when no candidate
+  // is left); too_many as soon as they pass the bound. The full tree offers at
+  // least as many, and the walk counts at most as many when each such
+  // threshold is met alone. Finding the nodes counts too: a node lies on
+  // a path of at most one node per variable to a true leaf or a
+  // threshold, so that too many nodes mean too many cubes.
+  uint64_t offers(int32_t k, bool safe) {
+    if (k < 2) return static_cast<uint64_t>(k);
+    std::vector<uint64_t>& known = counts[safe ? 1 : 0];
+    if (known.size() <= static_cast<size_t>(k)) known.resize(nodes.size(), unknown);
+    if (known[k] != unknown) return known[k];
+    uint64_t r = 0;
+    int32_t form = safe ? forms.of(fn_of(nodes[k].f)) : -1;
+    if (form < 0 || forms.width(form) == 0) {
+      if (!nodes[k].expanded && ++expanded > most_nodes()) throw too_many();
+      expand(k);
+      int32_t then_k = nodes[k].child[0], else_k = nodes[k].child[1], cons_k = nodes[k].child[2];
+      bool below_safe = safe && cons_k == 0;
+      r = add(offers(then_k, below_safe), offers(else_k, below_safe));
+      // The whole tree offers at least what one of its subtrees does.
+      if (r <= bound) r = add(r, offers(cons_k, safe));
+      if (r > bound) throw too_many();
+    }
+    std::vector<uint64_t>& now = counts[safe ? 1 : 0];
+    if (now.size() <= static_cast<size_t>(k)) now.resize(nodes.size(), unknown);
+    now[k] = r;
+    return r;
+  }
+  uint64_t add(uint64_t a, uint64_t b) const {
+    uint64_t most = bound == unknown ? bound : bound + 1;
+    return a > most - std::min(b, most) ? most : std::min(most, a + b);
+  }
+  uint64_t most_nodes() const {
+    auto per_path = static_cast<uint64_t>(list.nbr_var) + 1;
+    return bound >= unknown / per_path - 1 ? unknown : per_path * (bound + 1);
+  }
+  static constexpr uint64_t unknown = UINT64_MAX;
+  std::vector<uint64_t> counts[2];  // by safe
+  uint64_t expanded = 0;
+  // Counts cubes offered, and entries taken again for a subtree that would
+  // offer at least as many.
+  void count(uint64_t cubes) {
+    offered += cubes;
+    if (offered > bound) throw too_many();
+  }
+
   // The entries that hold every literal of a path: those listed, then
   // every one from the tail on, which came after the list was made.
   struct candidates_of {
@@ -510,8 +811,13 @@ class implicant_search {
   bdd_cubes list;
   std::vector<candidates_of> candidates;  // by number of literals of the path
   std::vector<std::unique_ptr<bdd_cubes>> alone;  // by node
+  std::vector<bool> alone_shortened;  // by node: a threshold's primes alone
   std::vector<std::unique_ptr<bdd_cubes>> prime_sets;  // by node
   cube_walk walk_f;
+  threshold_forms forms;
+  uint64_t bound;
+  uint64_t offered = 0;
+  uint64_t shortened = 0;
   int32_t top;
 };
 
@@ -661,10 +967,37 @@ void bdd_lean::prime_implicants(bddpp_manager* m, bdd const& f, bdd_cubes& prime
   remembered(
       m, f, -1, primes,
       [&](bdd_cubes& made) {
-        implicant_search search(m, f);
-        search.run(made);
+        implicant_search search(m, f, m->Bdd_prime_walk_bound());
+        if (search.run(made)) return;
+        search.run_by_cubes(made);
+        note_cube_order(m, f, made);
       },
       prime_implicants);
+}
+
+// Once per function: which primes left the walk's order, and why.
+void bdd_lean::note_cube_order(bddpp_manager* m, bdd const& f, bdd_cubes const& primes) {
+  std::string key = std::to_string(bdd_tagged(f.link_type(), f.node()));
+  if (!bdd_engine::store(m).noted.insert(key).second) return;
+  std::vector<uint64_t> support(primes.words, 0);
+  for (size_t k = 0; k < primes.size(); ++k)
+    for (size_t w = 0; w < primes.words; ++w) support[w] |= primes.pos(k)[w] | primes.neg(k)[w];
+  int variables = 0;
+  for (uint64_t w : support) variables += __builtin_popcountll(w);
+  bdd_engine::store(m).notes.push_back("NOTE: the " + std::to_string(primes.size()) + " prime implicants of a function of " +
+                            std::to_string(variables) + " variables are listed in the order of their cubes: " +
+                            "the walk of its implicant tree would offer more than " +
+                            std::to_string(m->Bdd_prime_walk_bound()) + " cubes");
+}
+
+void bddpp_manager::Bdd_set_prime_walk_bound(uint64_t cubes) { store->prime_walk_bound = cubes; }
+
+uint64_t bddpp_manager::Bdd_prime_walk_bound() const { return store->prime_walk_bound; }
+
+std::vector<std::string> bddpp_manager::Bdd_take_notes() {
+  std::vector<std::string> notes;
+  notes.swap(store->notes);
+  return notes;
 }
 
 // Each product widened in index order while it stays within f; then each

@@ -151,6 +151,14 @@ class bddpp_manager {
   // show these any more. Off in a new manager.
   void Bdd_set_lean_covers(int on);
   int Bdd_lean_covers() const;
+  // The lean prime implicants walk the ternary tree while it has offered
+  // at most this many cubes; beyond, they list the same primes in the order
+  // of their cubes (bdd_cover_lean.cc) and leave a note. The default lets
+  // every known chart that compiled in about a second walk.
+  void Bdd_set_prime_walk_bound(uint64_t cubes);
+  uint64_t Bdd_prime_walk_bound() const;
+  // The notes left since the last call, each once, oldest first.
+  std::vector<std::string> Bdd_take_notes();
 
   // Unique table and nodes.
   void Map_integrate(bdd_node* n);

@@ -357,6 +357,9 @@ struct bdd_storage {
   // Covers computed on cubes of bits, making only the nodes of their
   // results (see Bdd_set_lean_covers).
   bool lean_covers = false;
+  uint64_t prime_walk_bound = uint64_t{1} << 21;
+  std::vector<std::string> notes;
+  std::unordered_set<std::string> noted;
   // The nodes a collection frees, kept between collections so that its room
   // is taken once.
   std::vector<bdd_node*> dead;
@@ -515,6 +518,7 @@ struct bdd_lean {
   static void reduce(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
   static void cover_by_primes(bddpp_manager* m, bdd const& f, bdd_cubes& cover);
   static bdd widen_primes(bddpp_manager* m, bdd const& f, bdd const& c);
+  static void note_cube_order(bddpp_manager* m, bdd const& f, bdd_cubes const& primes);
 };
 
 // The products of f's cover by a method as cubes, none for a constant f:

@@ -371,6 +371,9 @@ int main(int argc, char** argv) {
     verifie_noms_cibles(cibles);
     if (show_mode) std::cout << "GENERATION" << std::endl;
     doc = ecrit_cibles(cibles, noms);
+    // What the writers' covers had to do otherwise than usual.
+    if (automate_fba)
+      for (std::string const& note : automate_fba->get_manager()->Bdd_take_notes()) log << note << std::endl;
   }
   delete automate_fba;
   delete automate;

@@ -233,3 +233,120 @@ TEST(BddCover, LeanTextsMakeNoNode) {
   EXPECT_EQ(m.Print_sop_to_String(" + ", ".", "!", "", f, 0) + m.Print_sop_to_String(" + ", ".", "!", "", f, 1), text);
   EXPECT_GT(m.Bdd_total_size(), before);
 }
+
+namespace {
+
+// At least `need` of the literals true.
+bdd at_least(bddpp_manager& m, std::vector<bdd> const& literals, int need) {
+  std::vector<bdd> t(need + 1, m.Bdd_zero());
+  t[0] = m.Bdd_one();
+  for (size_t k = literals.size(); k-- > 0;)
+    for (int j = need; j > 0; --j) t[j] = m.Bdd_or(m.Bdd_and(literals[k], t[j - 1]), t[j]);
+  return t[need];
+}
+
+// A threshold of some of the variables from `first` on, either polarity
+// each, times a cube of some of the others: at least 2 literals in the
+// threshold, at most n - 1 needed.
+bdd random_threshold(bddpp_manager& m, std::vector<bdd> const& v, size_t first, std::mt19937& rng) {
+  std::uniform_int_distribution<int> pct(0, 99);
+  std::vector<bdd> literals;
+  bdd cube = m.Bdd_one();
+  for (size_t i = first; i < v.size(); ++i) {
+    bdd l = pct(rng) < 50 ? v[i] : m.Bdd_not(v[i]);
+    int where = pct(rng);
+    if (where < 70 || v.size() - i <= 2 - std::min<size_t>(literals.size(), 2))
+      literals.push_back(l);
+    else if (where < 85)
+      cube = m.Bdd_and(cube, l);
+  }
+  int need = 1 + std::uniform_int_distribution<int>(0, static_cast<int>(literals.size()) - 2)(rng);
+  return m.Bdd_and(cube, at_least(m, literals, need));
+}
+
+}  // namespace
+
+// Thresholds times cubes give their primes without the walk (no cube may be
+// offered), in the tree's order: alone, behind cubes of the first variables
+// whose consensus is false (as the next-state functions of a chart whose
+// situations are one-hot), and with a random function beside them, which
+// the walk takes in full.
+TEST(BddCover, LeanThresholdsGiveTheTreesOrderWithoutTheWalk) {
+  std::mt19937 rng(3901);
+  for (int round = 0; round < 60; ++round) {
+    bddpp_manager m;
+    int n = 3 + round % 8;
+    std::vector<bdd> v = make_vars(m, n + 2);
+    bdd s0 = v[0], s1 = v[1];
+    bdd f = random_threshold(m, v, 2, rng);
+    std::string what = "round " + std::to_string(round);
+    if (round % 3 == 1) {
+      bdd other = random_threshold(m, v, 2, rng);
+      f = m.Bdd_or(m.Bdd_and(m.Bdd_and(s0, m.Bdd_not(s1)), f), m.Bdd_and(m.Bdd_and(m.Bdd_not(s0), s1), other));
+      what += ", two thresholds behind one-hot cubes";
+    }
+    bdd c = m.Bdd_and(make_random_function(m, std::vector<bdd>(v.begin(), v.begin() + std::min(n + 2, 6)), rng, 30).f,
+                      m.Bdd_not(f));
+    m.Bdd_set_prime_walk_bound(round % 3 == 2 ? m.Bdd_prime_walk_bound() : 0);
+    if (round % 3 == 2) {
+      bdd rest = random_sum_of_products(m, std::vector<bdd>(v.begin() + 1, v.end()), rng, 3, 40);
+      f = m.Bdd_or(m.Bdd_and(s0, f), m.Bdd_and(m.Bdd_not(s0), rest));
+      what += ", beside a random function";
+    }
+    expect_lean_covers_agree(m, f, c, what);
+    EXPECT_TRUE(m.Bdd_take_notes().empty()) << what;
+  }
+}
+
+// Beyond the bound: the same primes in the order of their cubes (at the
+// first variable where two differ: positive, negative, absent), one note
+// per function, and covers and simplifications still sound.
+TEST(BddCover, LeanPrimesBeyondTheBoundComeInTheOrderOfTheirCubes) {
+  std::mt19937 rng(3902);
+  int noted = 0;
+  for (int round = 0; round < 30; ++round) {
+    bddpp_manager m;
+    int n = 2 + round % 7;
+    std::vector<bdd> v = make_vars(m, n);
+    bdd f = round % 2 ? make_random_function(m, v, rng, 50).f : random_sum_of_products(m, v, rng, 1 + round % 5, 50);
+    if (m.Bdd_is_tautology(f)) continue;
+    std::string what = "round " + std::to_string(round);
+    std::list<bdd> tree, lean;
+    m.Bdd_prime_implicants(f, tree);
+    m.Bdd_set_lean_covers(1);
+    m.Bdd_set_prime_walk_bound(0);
+    m.Bdd_prime_implicants(f, lean);
+    std::vector<std::vector<int>> keys;
+    for (auto const& p : lean) {
+      std::vector<int> key(n);
+      m.Bdd_to_literals(p, key.data());
+      for (int& k : key) k = k == 1 ? 0 : k == 0 ? 1 : 2;
+      keys.push_back(key);
+    }
+    std::vector<std::string> tree_set = products_of(m, tree), lean_set = products_of(m, lean);
+    // Without a walk (a threshold or a cube) the order is the tree's.
+    std::vector<std::string> notes = m.Bdd_take_notes();
+    if (notes.empty()) {
+      EXPECT_EQ(lean_set, tree_set) << what;
+    } else {
+      ++noted;
+      EXPECT_EQ(notes.size(), 1u) << what;
+      EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << what;
+      std::sort(tree_set.begin(), tree_set.end());
+      std::sort(lean_set.begin(), lean_set.end());
+      EXPECT_EQ(lean_set, tree_set) << what;
+    }
+    bdd c = m.Bdd_and(make_random_function(m, v, rng, 40).f, m.Bdd_not(f));
+    bdd r = m.Bdd_simplify3(f, c);
+    EXPECT_EQ(m.Bdd_imply(f, r), 1) << what;
+    EXPECT_EQ(m.Bdd_is_zero_tautologic(m.Bdd_and(r, c)), 1) << what;
+    for (int method = 1; method <= 3; ++method) {
+      std::list<bdd> cover;
+      m.Bdd_sop(f, cover, method);
+      EXPECT_EQ(or_all(m, cover), f) << what << ", method " << method;
+    }
+    m.Bdd_prime_implicants(f, lean);
+    EXPECT_TRUE(m.Bdd_take_notes().empty()) << what << ": a second note";
+  }
+  EXPECT_GE(noted, 15);
+}
