@@ -85,7 +85,7 @@ std::set<int> tpen_fichier::ens_ident_post_pre_transitions(int t) {
       position_hors_table("ens_ident_post_pre_transitions", t, nombre_transitions))
     return {};
   std::set<int> r;
-  for (int s : table_transitions[t].pre) r = set_union(r, table_etapes[s].post);
+  for (int s : table_transitions[t].pre) r.insert(table_etapes[s].post.begin(), table_etapes[s].post.end());
   return r;
 }
 
@@ -104,11 +104,15 @@ std::set<int> tpen_fichier::ens_ident_outputs_impuls_etape(int i) {
   return etape_valide(i) ? outputs_qualifies(table_etapes[i], 4) : std::set<int>();
 }
 
-// The union of one per-element query over a set of positions.
+// The union of one per-element query over a set of positions, grown in
+// place: a new union per element would copy it each time.
 template <typename F>
 static std::set<int> union_sur(std::set<int> const& ens, F requete) {
   std::set<int> r;
-  for (int x : ens) r = set_union(r, requete(x));
+  for (int x : ens) {
+    std::set<int> q = requete(x);
+    r.insert(q.begin(), q.end());
+  }
   return r;
 }
 

@@ -4,6 +4,7 @@
 #ifndef TARVEK_LISTPP_H
 #define TARVEK_LISTPP_H
 
+#include <algorithm>
 #include <list>
 #include <ostream>
 #include <set>
@@ -113,9 +114,11 @@ std::set<T> set_priv(std::set<T> const& a, std::set<T> const& b) {
   return r;
 }
 
+// Whether b lies in a, read off both ordered sets at once without building
+// their intersection.
 template <typename T>
 int set_in(std::set<T> const& a, std::set<T> const& b) {
-  return set_inter(a, b) == b ? 1 : 0;
+  return std::includes(a.begin(), a.end(), b.begin(), b.end()) ? 1 : 0;
 }
 
 template <typename T>
