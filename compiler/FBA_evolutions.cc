@@ -2,6 +2,7 @@
 // situation codes or by explicit sets of inputs and actions; continuous
 // actions and Moore-style actions.
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "FBA.h"
@@ -44,6 +45,56 @@ void force(FBA& a, const bdd& c, A1 a1) {
   }
 }
 
+// The or of the functions two by two: each or meets operands of like size,
+// where or-ing them one after another into one growing function walks it
+// once per operand.
+bdd ou_equilibre(bddpp_manager* m, std::vector<bdd> f) {
+  if (f.empty()) return m->Bdd_zero();
+  while (f.size() > 1) {
+    size_t j = 0;
+    for (size_t i = 0; i + 1 < f.size(); i += 2) f[j++] = m->Bdd_or(f[i], f[i + 1]);
+    if (f.size() % 2) f[j++] = f.back();
+    f.resize(j);
+  }
+  return f[0];
+}
+
+// The same function as restreinte, its literals put from the last state
+// variable up: each stands above the inputs that the reactions' conditions
+// read, so that each and makes one node instead of rebuilding those below.
+bdd sur_situation(bddpp_manager* m, bdd c, int n, const std::set<int>& situation) {
+  for (int i = n - 1; i >= 0; --i) {
+    bdd x = m->Bdd_var_by_index(i);
+    c = m->Bdd_and(c, situation.count(i) ? x : m->Bdd_not(x));
+  }
+  return c;
+}
+
+// Every reaction from one situation at once: their conditions are or-ed
+// together, then restricted to the situation. In the search no earlier
+// reaction left that situation, so each of the automaton's conditions only
+// gains one short path.
+void depuis_situation(FBA& a, const std::set<int>& source,
+                      const std::vector<const FBA_transition*>& reactions) {
+  bddpp_manager* m = a.manager;
+  auto ajoute = [&](bdd& cible, std::vector<bdd> conditions) {
+    bdd g = ou_equilibre(m, std::move(conditions));
+    if (m->Bdd_is_zero_tautologic(g)) return;
+    cible = m->Bdd_or(cible, sur_situation(m, g, a.state_variables_number, source));
+  };
+  for (int k = 0; k < a.state_variables_number; ++k) {
+    std::vector<bdd> vers1, vers0;
+    for (auto t : reactions) (t->final.count(k) ? vers1 : vers0).push_back(t->cond);
+    ajoute(a.force1[k], std::move(vers1));
+    ajoute(a.force0[k], std::move(vers0));
+  }
+  for (int j = 0; j < a.actions_number; ++j) {
+    std::vector<bdd> emises;
+    for (auto t : reactions) emises.push_back(m->Bdd_and(t->cond_actions[j], t->cond));
+    ajoute(a.emissions[j], std::move(emises));
+  }
+}
+
 void emet(FBA& a, const bdd& c, const bdd* cond_actions) {
   bddpp_manager* m = a.manager;
   for (int j = 0; j < a.actions_number; ++j)
@@ -58,6 +109,12 @@ void FBA::add_evolution(FBA_transition t) {
   bdd c = restreinte(manager, t.cond, state_variables_number, t.initial);
   force(*this, c, [&](int k) { return t.final.count(k) != 0; });
   emet(*this, c, t.cond_actions);
+}
+
+void FBA::add_evolutions(const std::vector<FBA_transition>& ts) {
+  std::map<std::set<int>, std::vector<const FBA_transition*>> par_source;
+  for (auto const& t : ts) par_source[t.initial].push_back(&t);
+  for (auto const& [source, reactions] : par_source) depuis_situation(*this, source, reactions);
 }
 
 void FBA::add_post_evolution(int v, int a, bdd c) {

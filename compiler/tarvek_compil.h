@@ -178,10 +178,17 @@ struct bilan_recherche {
   long reactions = 0;
 };
 
+// How the reactions reach the automaton: all those of a situation at once,
+// or one at a time as they are found, which makes the nodes whose count the
+// log shows after the search (the other way makes far fewer, and the same
+// functions).
+enum class pliage { par_situation, une_a_une };
+
 // The default compilation. A name that two variables or actions of the
 // automaton would share, or a fault of the grafcet, ends the process with
 // its message and exit code 1. The caller owns the automaton.
-FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan = nullptr);
+FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan = nullptr,
+                           pliage p = pliage::par_situation);
 int lis_Xtheta(tpen_BDD_fichier& f, std::set<int>& s);
 FBA* normalise_FBA(tpen_BDD_fichier& f, std::set<int> initial, int* varmap, int* outmap);
 // The condition of action k of step s as the search reads it. The

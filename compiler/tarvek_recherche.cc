@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 #include <unordered_set>
+#include <vector>
 
 #include "Stringpp.h"
 #include "compil_messages.h"
@@ -77,11 +78,13 @@ void montre_compteurs(const char* trouvees, const char* restantes, size_t n, siz
 }
 
 // The reactions of one situation: the new targets are queued, every
-// reaction is folded into the automaton.
+// reaction is folded into the automaton. One at a time, each is translated
+// and folded before the next is looked at, as the counts of the log have it.
 void traite_reactions(FBA& a, const std::list<trans_instantanee>& reactions, int* outmap,
                       situations_connues& connues, std::deque<std::set<int>>& attente,
-                      std::list<trans_instantanee>& toutes, std::ostream& log) {
+                      std::list<trans_instantanee>& toutes, pliage p, std::ostream& log) {
   if (explain_mode) log << "==> SITUATIONS GOAL: " << std::endl;
+  std::vector<FBA_transition> traduites;
   for (auto const& r : reactions) {
     if (explain_mode) toutes.push_back(r);
     if (connues.contient(r.finale)) {
@@ -91,8 +94,12 @@ void traite_reactions(FBA& a, const std::list<trans_instantanee>& reactions, int
       attente.push_back(r.finale);
       connues.ajoute(r.finale);
     }
-    a.add_evolution(normalise_transition_FBA(a, r, outmap));
+    if (p == pliage::une_a_une)
+      a.add_evolution(normalise_transition_FBA(a, r, outmap));
+    else
+      traduites.push_back(normalise_transition_FBA(a, r, outmap));
   }
+  a.add_evolutions(traduites);
 }
 
 bool est_activite_etape(tpen_BDD_fichier& f, int v) {
@@ -103,7 +110,7 @@ bool est_activite_etape(tpen_BDD_fichier& f, int v) {
 
 }  // namespace
 
-FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan) {
+FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherche* bilan, pliage p) {
   verif_noms_par_situations(f);
   int* varmap = new int[f.nombre_variables()];
   int* outmap = new int[f.nbr_outputs()];
@@ -127,7 +134,7 @@ FBA* genere_FBA_symbolique(tpen_BDD_fichier& f, std::ostream& log, bilan_recherc
     std::set<int> bad;
     int resultat = PFI_symbolique(f, s, {}, {}, &reactions, &bad, explain_mode, log);
     if (resultat != 0) faute_du_grafcet(f, resultat, bad, log);
-    traite_reactions(*a, reactions, outmap, connues, attente, toutes, log);
+    traite_reactions(*a, reactions, outmap, connues, attente, toutes, p, log);
     nbr_reactions += static_cast<long>(reactions.size());
     log.flush();
     if (explain_mode) trace_listes(log, connues, toutes);

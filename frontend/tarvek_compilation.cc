@@ -25,7 +25,10 @@ void nettoie_bdd(bddpp_manager* m, std::fstream& log) {
 
 FBA* compilation_par_situations(tpen_BDD_fichier& encodage, std::fstream& log) {
   std::cerr << "RECHERCHE PAR ETAT ACCESSIBLES demande" << std::endl;
-  FBA* automate = genere_FBA_symbolique(encodage, log);
+  // The counts that the clean-up writes are those of the reactions folded
+  // one at a time.
+  pliage p = explain_mode && !noarrange_mode ? pliage::une_a_une : pliage::par_situation;
+  FBA* automate = genere_FBA_symbolique(encodage, log, nullptr, p);
   nettoie_bdd(automate->get_manager(), log);
   if (explain_mode) {
     log << std::endl << "BOOLEAN AUTOMATON:" << std::endl << std::endl;

@@ -42,6 +42,8 @@ bool operator==(const pas_simulation& a, const pas_simulation& b);
 std::string chiffres(const vecteur& v);
 std::ostream& operator<<(std::ostream& os, const pas_simulation& p);
 
+// The automaton's dump, as the log receives it.
+std::string automate_en_texte(const FBA& a);
 std::vector<std::string> noms_entrees(const FBA& a);
 // The same order read from the grafcet, before any compilation.
 std::vector<std::string> noms_entrees(tpen_fichier& g);
@@ -136,7 +138,8 @@ struct compilation_test {
 };
 
 // pas_a_pas: every transition guarded, as under -step.
-compilation_test compile_texte(const std::string& texte, bool pas_a_pas = false);
+compilation_test compile_texte(const std::string& texte, bool pas_a_pas = false,
+                               pliage p = pliage::par_situation);
 
 // The reactions from the initial state along a sequence of inputs.
 std::vector<pas_simulation> trace_FBA(const FBA& a, const std::vector<vecteur>& sequence);

@@ -2,6 +2,8 @@
 // the traces.
 #include "simulation.h"
 
+#include <sstream>
+
 bool operator==(const pas_simulation& a, const pas_simulation& b) {
   return a.etat == b.etat && a.actions == b.actions;
 }
@@ -14,6 +16,12 @@ std::string chiffres(const vecteur& v) {
 
 std::ostream& operator<<(std::ostream& os, const pas_simulation& p) {
   return os << "etat " << chiffres(p.etat) << " actions " << chiffres(p.actions);
+}
+
+std::string automate_en_texte(const FBA& a) {
+  std::ostringstream os;
+  os << a;
+  return os.str();
 }
 
 std::vector<std::string> noms_entrees(const FBA& a) {

@@ -7,17 +7,12 @@
 #include <sstream>
 
 #include "encodage_test.h"
+#include "run_tool.h"
 #include "simulation.h"
 
 namespace {
 
 using ens = std::set<int>;
-
-std::string dump(const FBA& a) {
-  std::ostringstream os;
-  os << a;
-  return os.str();
-}
 
 std::string sop(const FBA& a, const bdd& f) {
   return a.manager->Print_sop_to_String("+ ", ".", "!", "", f, 1);
@@ -117,7 +112,7 @@ TEST(Automate, Dump) {
   bdd conditions[1] = {m.Bdd_one()};
   a.add_evolution(FBA_transition(&a, {0}, {1}, conditions, d.var("a")));
   a.add_post_evolution(0, 0, m.Bdd_one());
-  EXPECT_EQ(dump(a),
+  EXPECT_EQ(automate_en_texte(a),
             "NOM: m\n\n"
             "nombre d'entrees: 1\n\n"
             "table des entrees\nn  (type,nom)\n0 (bool,a)\n\n"
@@ -131,7 +126,7 @@ TEST(Automate, Dump) {
             "table des BDDs des emissions d'actions\nn  expression\n0: X1.!X2.a+ X1next\n");
   ens aucun;
   FBA vide("v", aucun, {}, {}, {"1"});
-  std::string t = dump(vide);
+  std::string t = automate_en_texte(vide);
   EXPECT_NE(t.find("\nnombre d'actions: 0\nn  nom\n\netat initial: X1= 0 \n\n\n"), std::string::npos);
   const std::string fin = "\n\ntable des BDDs des emissions d'actions\nn  expression\n";
   EXPECT_EQ(t.substr(t.size() - fin.size()), fin);
@@ -211,6 +206,56 @@ TEST(Recherche, OutputsSharingANameAreOred) {
   EXPECT_EQ(sop(a, a.emissions[1]), "X1.!X2.a+ X1.!X2.b");
   EXPECT_EQ(c.bilan.situations, 2);
   EXPECT_EQ(c.bilan.reactions, 6);
+}
+
+// Reactions of two situations given together and out of order: the same
+// functions as folding each in turn, which fold nothing twice.
+TEST(Automate, FoldingReactionsTogether) {
+  deux_etapes un, ensemble;
+  bddpp_manager& m = *un.a.get_manager();
+  bdd a = un.var("a"), na = m.Bdd_not(a);
+  struct reaction {
+    ens initial, final;
+    bdd action, cond;
+  };
+  std::vector<reaction> reactions = {{{0}, {1}, a, a},
+                                     {{1}, {0, 1}, m.Bdd_one(), na},
+                                     {{0}, {0}, m.Bdd_zero(), na},
+                                     {{1}, {}, na, a}};
+  std::vector<FBA_transition> ts;
+  for (auto& r : reactions) {
+    un.a.add_evolution(FBA_transition(&un.a, r.initial, r.final, &r.action, r.cond));
+    bddpp_manager* vers = ensemble.a.get_manager();
+    bdd action = bdd_translation_by_String(&m, r.action, vers);
+    ts.push_back(FBA_transition(&ensemble.a, r.initial, r.final, &action,
+                                bdd_translation_by_String(&m, r.cond, vers)));
+  }
+  ensemble.a.add_evolutions(ts);
+  EXPECT_EQ(automate_en_texte(ensemble.a), automate_en_texte(un.a));
+  EXPECT_EQ(sop(un.a, un.a.force1[1]), "X1.!X2.a+ !X1.X2.!a");
+  EXPECT_EQ(sop(un.a, un.a.emissions[0]), "X1.!X2.a+ !X1.X2.!a");
+  ensemble.a.add_evolutions({});
+  EXPECT_EQ(automate_en_texte(ensemble.a), automate_en_texte(un.a));
+}
+
+// Both ways of folding the reactions give the same automaton, one at a
+// time with far more nodes. The random grafcets of the semantic tests
+// compare both ways as well; the frontend's tests, the counts of the log.
+TEST(Recherche, BothFoldsGiveOneAutomaton) {
+  // Two branches in parallel: many reactions from each situation, actions
+  // of both kinds.
+  std::string deux_branches = read_file(std::string(TARVEK_TEST_DATA) + "/compiler/data/deux_branches.gt");
+  for (bool pas_a_pas : {false, true}) {
+    SCOPED_TRACE(pas_a_pas ? "-step" : "");
+    compilation_test une = compile_texte(deux_branches, pas_a_pas, pliage::une_a_une);
+    compilation_test toutes = compile_texte(deux_branches, pas_a_pas, pliage::par_situation);
+    ASSERT_TRUE(une.automate && toutes.automate);
+    EXPECT_EQ(automate_en_texte(*toutes.automate), automate_en_texte(*une.automate));
+    EXPECT_EQ(toutes.log, une.log);
+    EXPECT_EQ(une.bilan.situations, 10);
+    EXPECT_EQ(une.bilan.reactions, pas_a_pas ? 34 : 122);
+    EXPECT_LT(toutes.automate->get_bdd_nodes_number(), une.automate->get_bdd_nodes_number());
+  }
 }
 
 // One situation, one reaction back to itself: the step keeps itself.

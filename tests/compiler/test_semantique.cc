@@ -85,6 +85,8 @@ TEST(Semantique, RandomGrafcetsInEveryReachableSituation) {
       compilation_test c = compile_texte(texte, pas_a_pas);
       ASSERT_TRUE(c.automate);
       EXPECT_EQ(c.bilan.situations, static_cast<long>(situations.size()));
+      compilation_test une_a_une = compile_texte(texte, pas_a_pas, pliage::une_a_une);
+      EXPECT_EQ(automate_en_texte(*une_a_une.automate), automate_en_texte(*c.automate));
       evaluateur_FBA eval(*c.automate);
       for (auto const& etat : situations) {
         for (auto const& v : tous_les_vecteurs(n)) {
